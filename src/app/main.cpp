@@ -1,0 +1,11 @@
+#include "app/mainform.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    Tmainform1 mainform1;
+    mainform1.show();
+    return app.exec();
+}

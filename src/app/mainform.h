@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QWidget>
+
+class Tmainform1 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Tmainform1(QWidget *parent = nullptr);
+};

@@ -1,0 +1,13 @@
+#include "paramtool.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return RunParamTool(QCoreApplication::arguments(), out, err);
+}

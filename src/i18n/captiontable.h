@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+inline constexpr int LanguageCount = 15;
+inline constexpr int CaptionCount = 43;
+inline constexpr int ItemListCount = 10;
+
+// Controls retitled by a language switch, in caption order.
+extern const std::array<const char *, CaptionCount> CaptionControls;
+// Combo boxes rebuilt by a language switch, in item-list order.
+extern const std::array<const char *, ItemListCount> ItemListControls;
+
+struct CaptionEntry
+{
+    std::array<QString, CaptionCount> captions;
+    std::array<QStringList, ItemListCount> items;
+};
+
+// The texts of one language, 0 (English) to LanguageCount - 1.
+const CaptionEntry &CaptionTable(int language);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <span>
+
+// The texts a freshly started window shows, keyed by control name: captions
+// of labels, group boxes, buttons, tabs and radio buttons, and the item lists
+// of the combo boxes. The window, the command-line tool and the tests read
+// them here.
+
+struct ControlCaption
+{
+    const char *control;
+    const char *text; // UTF-8
+};
+
+struct ComboItems
+{
+    const char *control;
+    QStringList items;
+    QString initialText; // shown when the box starts without a selection
+};
+
+QString WindowCaption();
+std::span<const ControlCaption> StartupCaptions();
+QString StartupCaption(QStringView control);            // empty when unknown
+std::span<const ComboItems> StartupComboItems();
+const ComboItems *FindStartupComboItems(QStringView control);
+
+// The language names of the language box, in index order.
+QStringList LanguageNames();

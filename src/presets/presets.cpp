@@ -1,0 +1,1 @@
+#include "presets/presets.h"

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Sets up a Debian or Ubuntu machine, builds, and then starts the editor
+# ("run") or runs the whole test suite ("test").
+#   bash tools/quickstart.sh run|test
+set -euo pipefail
+
+mode=${1:-}
+case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 64 ;; esac
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$here/build}
+
+packages=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+          libqt6widgets6 qt6-qpa-plugins fonts-wqy-zenhei fonts-dejavu-core)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRAILCAM_WERROR=ON ${CMAKE_ARGS:-}
+cmake --build "$build" -j "$jobs"
+
+if [ "$mode" = run ]; then
+  exec "$build/src/app/trailcam-settings"
+fi
+
+cd "$build"
+if QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"; then
+  echo "RESULT: all tests passed"
+else
+  echo "RESULT: some tests FAILED" >&2
+  exit 1
+fi
