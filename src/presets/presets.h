@@ -13,6 +13,7 @@ struct CarrierPreset
     const char *mmsc = "";
     const char *proxy = "";
     const char *port = "";
+    // False for an operator that is listed but whose pick must leave the fields alone.
     bool hasValues = true;
 };
 
@@ -37,6 +38,10 @@ std::span<const CountryPresets> MmsPresets();
 std::span<const CountryPresets> SmtpPresets();
 std::span<const CountryPresets> FtpPresets();
 std::span<const MailServerPreset> MailServerPresets();
+
+// The SMTP operator box's items at start. They are not the list a pick of "Austria"
+// builds: two texts differ, while each position still means the same operator.
+std::span<const char *const> SmtpStartupOperators();
 
 // The operator at (country, op), or nullptr when either position is outside the table.
 const CarrierPreset *FindCarrier(std::span<const CountryPresets> table, int country, int op);
