@@ -35,6 +35,7 @@ constexpr CarrierPreset Rebranded(CarrierPreset preset, const char *name)
 // ---- MMS ----
 
 constexpr CarrierPreset kMmsArgentina[] = {
+    // Host name only, no scheme.
     Mms("Movistar", "mms.gprs.unifon.com.ar", "mms", "mms", "mms.movistar.com.ar", "200.68.32.239", "8080"),
 };
 constexpr CarrierPreset kMmsAustralia[] = {
@@ -46,7 +47,7 @@ constexpr CarrierPreset kMmsAustralia[] = {
 constexpr CarrierPreset kMmsAustria[] = {
     Mms("Drei", "drei.at", "", "", "http://mmsc", "213.94.78.133", "8799"),
     Mms("A1", "a1.net", "", "", "http://mmsc.a1.net", "194.48.124.71", "8001"),
-    // This operator's phones take the MMS centre without a scheme.
+    // Its MMS centre stays without "http://", as Argentina's does: the camera stores it as written.
     Mms("T-mobile", "gprsmms", "mms", "tm", "mmsc.t-mobile.at/servlets/mms", "10.12.0.2", "80"),
     Mms("Orange", "orange.mms", "mms", "orange", "http://mms.orange.at", "194.24.128.118", "8080"),
     Mms("Telering", "mms", "mms@telering.at", "mms", "http://mmsc.telering.at", "212.95.31.50", "8080"),
