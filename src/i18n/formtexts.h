@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAnyStringView>
 #include <QString>
 #include <QStringList>
 
@@ -25,9 +26,9 @@ struct ComboItems
 
 QString WindowCaption();
 std::span<const ControlCaption> StartupCaptions();
-QString StartupCaption(QStringView control);            // empty when unknown
+QString StartupCaption(QAnyStringView control); // empty when unknown
 std::span<const ComboItems> StartupComboItems();
-const ComboItems *FindStartupComboItems(QStringView control);
+const ComboItems *FindStartupComboItems(QAnyStringView control); // nullptr when unknown
 
 // The language names of the language box, in index order.
 QStringList LanguageNames();
