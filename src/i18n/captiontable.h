@@ -20,5 +20,7 @@ struct CaptionEntry
     std::array<QStringList, ItemListCount> items;
 };
 
-// The texts of one language, 0 (English) to LanguageCount - 1.
+// The texts of one language, 0 (English) to LanguageCount - 1, in the order of
+// LanguageNames(); another index is a caller's fault (asserted) and gives
+// English. Built on first use.
 const CaptionEntry &CaptionTable(int language);
