@@ -1,0 +1,483 @@
+#include "cli/paramtool.h"
+#include "settings/parameterdata.h"
+#include "settings/startupvalues.h"
+
+#include <QBuffer>
+#include <QDateTime>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Run
+{
+    int status;
+    QString out;
+    QString err;
+};
+
+Run runTool(const QStringList &arguments)
+{
+    QByteArray outBytes;
+    QByteArray errBytes;
+    QBuffer outBuffer(&outBytes);
+    QBuffer errBuffer(&errBytes);
+    outBuffer.open(QIODevice::WriteOnly);
+    errBuffer.open(QIODevice::WriteOnly);
+    QTextStream out(&outBuffer);
+    QTextStream err(&errBuffer);
+    const int status = RunParamTool(QStringList { u"trailcam-param"_s } + arguments, out, err);
+    out.flush();
+    err.flush();
+    return { status, QString::fromUtf8(outBytes), QString::fromUtf8(errBytes) };
+}
+
+// The byte map as the camera reads it: where each member lies and how much of a text comes back.
+struct MapEntry
+{
+    const char *key;
+    int offset;
+    int readWidth; // 0 for an index or number byte
+};
+
+// clang-format off
+constexpr MapEntry ByteMap[] = {
+    {"modecmb", 0, 0}, {"rslcmb", 1, 0}, {"intvcmb", 2, 0}, {"mtcmb", 3, 0}, {"isocmb", 4, 0},
+    {"rslvcmb", 16, 0}, {"vdlcmb", 17, 0}, {"vccmb", 18, 0}, {"dtfmtcmb", 38, 0}, {"motcmb", 39, 0},
+    {"langcmb", 40, 0}, {"tvcmb", 74, 0}, {"passcmb", 75, 0}, {"ComboBox2", 80, 0}, {"ComboBox6", 1040, 0},
+    {"ComboBox5", 1041, 0}, {"ComboBox9", 1390, 0}, {"security", 1391, 0},
+    {"idedit", 5, 6}, {"passedit", 76, 4}, {"ComboBox3", 83, 16}, {"ComboBox4", 99, 16},
+    {"apn", 144, 48}, {"username", 208, 48}, {"password", 272, 48}, {"mmsc", 336, 48}, {"proxy", 400, 48},
+    {"port", 464, 48}, {"phone1", 528, 48}, {"phone2", 592, 48}, {"phone3", 656, 48}, {"phone4", 720, 48},
+    {"email1", 784, 48}, {"email2", 848, 48}, {"email3", 912, 48}, {"email4", 976, 48},
+    {"ComboBox7", 1043, 16}, {"ComboBox8", 1059, 16}, {"smtpapn", 1104, 48}, {"smtpusername", 1168, 48},
+    {"smtppassword", 1232, 48}, {"servertxt", 1296, 48}, {"porttxt", 1360, 48}, {"usernametxt", 1424, 48},
+    {"passwordtxt", 1488, 48}, {"email1txt", 1552, 48}, {"email2txt", 1616, 48}, {"email3txt", 1680, 48},
+    {"ftpserver", 1808, 48}, {"ftpport", 1872, 48}, {"ftpaccount", 1936, 48}, {"ftppass", 2000, 48},
+    {"path", 2064, 48},
+    // Shared with SMTP; they hold the FTP texts only while FTP is on.
+    {"ComboBox12", 1043, 16}, {"ComboBox13", 1059, 16}, {"ftpapn", 1104, 48}, {"ftpusername", 1168, 48},
+    {"ftppassword", 1232, 48},
+};
+// clang-format on
+
+const QStringList FtpShared { u"ComboBox12"_s, u"ComboBox13"_s, u"ftpapn"_s, u"ftpusername"_s, u"ftppassword"_s };
+const QStringList SmtpShared { u"ComboBox7"_s, u"ComboBox8"_s, u"smtpapn"_s, u"smtpusername"_s, u"smtppassword"_s };
+
+QByteArray unscrambled(QByteArray image)
+{
+    for (qsizetype i = 0; i < image.size(); ++i) {
+        if ((i >= 144 && i <= 1039) || i >= 1104)
+            image[i] = static_cast<char>(ScrambleByte(static_cast<quint8>(image[i])));
+    }
+    return image;
+}
+
+QByteArray textJson(const QString &member, const QString &text)
+{
+    return QJsonDocument(QJsonObject { { member, text } }).toJson();
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestParamTool : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir *m_dir = nullptr;
+
+    QString pathOf(const QString &name) const { return m_dir->filePath(name); }
+
+    QString writeJson(const QByteArray &json)
+    {
+        const QString path = pathOf(u"in.json"_s);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size())
+            qFatal("cannot write the test input");
+        return path;
+    }
+
+    // Encodes `values` into a file and returns its path; the clock is fixed unless given.
+    QString encode(QJsonObject values)
+    {
+        if (!values.contains(u"clock"_s))
+            values.insert(u"clock"_s,
+                QJsonObject { { u"year"_s, 2026 }, { u"month"_s, 12 }, { u"day"_s, 7 }, { u"hour"_s, 13 },
+                    { u"minute"_s, 5 }, { u"second"_s, 9 } });
+        const QString out = pathOf(u"out.dat"_s);
+        const Run run = runTool({ u"encode"_s, writeJson(QJsonDocument(values).toJson()), u"-o"_s, out });
+        if (run.status != 0)
+            qWarning("encode failed: %s", qPrintable(run.err));
+        return out;
+    }
+
+private slots:
+    void init() { m_dir = new QTemporaryDir; }
+    void cleanup()
+    {
+        delete m_dir;
+        m_dir = nullptr;
+    }
+
+    void usage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+
+        QTest::newRow("help") << QStringList { u"--help"_s } << 0 << u"encode IN.json -o OUT.dat"_s << QString();
+        QTest::newRow("version") << QStringList { u"--version"_s } << 0 << u"trailcam-param 1."_s << QString();
+        QTest::newRow("command help") << QStringList { u"show"_s, u"-h"_s } << 0 << u"show FILE"_s << QString();
+        QTest::newRow("no command") << QStringList {} << 2 << QString() << u"Usage:"_s;
+        QTest::newRow("unknown command") << QStringList { u"dump"_s, u"x"_s } << 2 << QString() << u"\"dump\""_s;
+        QTest::newRow("unknown option") << QStringList { u"--fast"_s } << 2 << QString() << u"fast"_s;
+        QTest::newRow("decode without file") << QStringList { u"decode"_s } << 2 << QString() << u"Usage:"_s;
+        QTest::newRow("show with two files")
+            << QStringList { u"show"_s, u"a"_s, u"b"_s } << 2 << QString() << u"\"b\""_s;
+        QTest::newRow("encode without output")
+            << QStringList { u"encode"_s, u"in.json"_s } << 2 << QString() << u"-o"_s;
+        QTest::newRow("encode option of another command")
+            << QStringList { u"decode"_s, u"x"_s, u"-o"_s, u"y"_s } << 2 << QString() << u"'o'"_s;
+    }
+
+    void usage()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const Run run = runTool(arguments);
+        QCOMPARE(run.status, status);
+        QVERIFY2(run.out.contains(out), qPrintable(run.out));
+        QVERIFY2(run.err.contains(err), qPrintable(run.err));
+        if (status == 0)
+            QVERIFY(run.err.isEmpty());
+        else
+            QVERIFY(run.out.isEmpty());
+    }
+
+    void fileFailures_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArray>("content"); // of the file read; empty: no such file
+
+        QTest::newRow("decode missing") << u"decode"_s << QByteArray();
+        QTest::newRow("show missing") << u"show"_s << QByteArray();
+        QTest::newRow("decode short") << u"decode"_s << QByteArray(ParameterDataSize - 1, '\0');
+        QTest::newRow("show one byte") << u"show"_s << QByteArray(1, 'x');
+        QTest::newRow("encode missing input") << u"encode"_s << QByteArray();
+    }
+
+    void fileFailures()
+    {
+        QFETCH(QString, command);
+        QFETCH(QByteArray, content);
+        const QString input = pathOf(u"input"_s);
+        if (!content.isEmpty()) {
+            QFile file(input);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        QStringList arguments { command, input };
+        if (command == u"encode"_s)
+            arguments << u"-o"_s << pathOf(u"out.dat"_s);
+        const Run run = runTool(arguments);
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(run.err.contains(input), qPrintable(run.err));
+        QVERIFY(!QFile::exists(pathOf(u"out.dat"_s)));
+    }
+
+    void unwritableOutput()
+    {
+        const QString out = pathOf(u"no such directory/out.dat"_s);
+        const Run run = runTool({ u"encode"_s, writeJson("{}"), u"-o"_s, out });
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(out), qPrintable(run.err));
+    }
+
+    void encodeMatchesByteMap_data()
+    {
+        QTest::addColumn<int>("mmsSwitch");
+        QTest::addColumn<int>("ftpSwitch");
+        QTest::addColumn<int>("packed");
+
+        QTest::newRow("FTP off") << 1 << 0 << 1;
+        QTest::newRow("FTP on") << 1 << 1 << 9;
+        QTest::newRow("FTP without selection") << 0 << -1 << 248;
+    }
+
+    // Every member given, each with its own value; the image must carry each at
+    // its place, and decode must give back what the camera reads.
+    void encodeMatchesByteMap()
+    {
+        QFETCH(int, mmsSwitch);
+        QFETCH(int, ftpSwitch);
+        QFETCH(int, packed);
+
+        QJsonObject input { { u"ComboBox1"_s, mmsSwitch }, { u"ComboBox10"_s, ftpSwitch },
+            { u"timerStart"_s, QJsonObject { { u"hour"_s, 1 }, { u"minute"_s, 2 }, { u"second"_s, 3 } } },
+            { u"timerEnd"_s, QJsonObject { { u"hour"_s, 21 }, { u"minute"_s, 22 }, { u"second"_s, 23 } } } };
+        int nextIndex = 2;
+        for (const MapEntry &entry : ByteMap) {
+            const QString key = QString::fromLatin1(entry.key);
+            if (entry.readWidth == 0)
+                input.insert(key, key == u"ComboBox6"_s ? -1 : nextIndex++);
+            else
+                input.insert(key, (key + u"é"_s).left(entry.readWidth));
+        }
+
+        const QByteArray image = unscrambled(readAll(encode(input)));
+        QCOMPARE(image.size(), ParameterDataSize);
+
+        const bool ftpOn = ftpSwitch == 1;
+        for (const MapEntry &entry : ByteMap) {
+            const QString key = QString::fromLatin1(entry.key);
+            if ((ftpOn && SmtpShared.contains(key)) || (!ftpOn && FtpShared.contains(key)))
+                continue;
+            if (entry.readWidth == 0) {
+                QCOMPARE(quint8(image[entry.offset]), quint8(input.value(key).toInt()));
+            } else {
+                const QByteArray text = input.value(key).toString().toLatin1();
+                QCOMPARE(image.mid(entry.offset, text.size()), text);
+                if (key != u"passedit"_s)
+                    QCOMPARE(image[entry.offset + text.size()], '\0');
+            }
+        }
+        QCOMPARE(quint8(image[81]), quint8(packed));
+        QCOMPARE(image.mid(32, 6), QByteArray("\x1a\x0c\x07\x0d\x05\x09", 6));
+        QCOMPARE(image.mid(42, 6), QByteArray("\x01\x02\x03\x15\x16\x17", 6));
+        QCOMPARE(image[15], '\0');
+        QCOMPARE(image[41], '\1');
+
+        const Run run = runTool({ u"decode"_s, pathOf(u"out.dat"_s) });
+        QCOMPARE(run.status, 0);
+        const QJsonObject decoded = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        QSet<QString> expectedKeys { u"ComboBox1"_s, u"ComboBox10"_s, u"timerStart"_s, u"timerEnd"_s };
+        for (const MapEntry &entry : ByteMap) {
+            const QString key = QString::fromLatin1(entry.key);
+            expectedKeys.insert(key);
+            QJsonValue expected = input.value(key);
+            if (entry.readWidth == 0)
+                expected = expected.toInt() & 0xFF;
+            else if (FtpShared.contains(key) || SmtpShared.contains(key))
+                expected = input.value(ftpOn ? FtpShared.value(SmtpShared.indexOf(key), key)
+                                             : SmtpShared.value(FtpShared.indexOf(key), key));
+            QCOMPARE(decoded.value(key), expected);
+        }
+        QCOMPARE(decoded.value(u"ComboBox1"_s).toInt(), packed & 7);
+        QCOMPARE(decoded.value(u"ComboBox10"_s).toInt(), packed >> 3);
+        QCOMPARE(decoded.value(u"timerStart"_s), input.value(u"timerStart"_s));
+        QCOMPARE(decoded.value(u"timerEnd"_s), input.value(u"timerEnd"_s));
+        const QStringList keys = decoded.keys();
+        QCOMPARE(QSet<QString>(keys.begin(), keys.end()), expectedKeys);
+    }
+
+    void missingMembersTakeStartupValues()
+    {
+        const QDateTime before = QDateTime::currentDateTime();
+        const Run run = runTool({ u"encode"_s, writeJson("{}"), u"-o"_s, pathOf(u"out.dat"_s) });
+        const QDateTime after = QDateTime::currentDateTime();
+        QCOMPARE(run.status, 0);
+        const QByteArray image = readAll(pathOf(u"out.dat"_s));
+
+        ParameterValues expected = StartupParameterValues();
+        bool clockMatched = false;
+        for (const QDateTime &moment : { before, after }) {
+            const QDate d = moment.date();
+            const QTime t = moment.time();
+            expected.clock = ClockValue { d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second() };
+            clockMatched = clockMatched || image == BuildParameterData(expected);
+        }
+        QVERIFY2(clockMatched, "the image is not the start-up values at the current time");
+    }
+
+    void textRoomsCountCodePageBytes_data()
+    {
+        QTest::addColumn<QString>("member");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("readBack");
+
+        QTest::newRow("apn of 63 accented letters") << u"apn"_s << QString(63, u'é') << QString(48, u'é');
+        QTest::newRow("full password") << u"passedit"_s << u"9€9é"_s << u"9€9é"_s;
+        QTest::newRow("operator into spare bytes") << u"ComboBox4"_s << QString(44, u'o') << QString(16, u'o');
+        QTest::newRow("mail port") << u"porttxt"_s << QString(29, u'5') << QString(29, u'5');
+    }
+
+    // A text that fits in Windows-1252 bytes is taken, however many UTF-8 bytes it has.
+    void textRoomsCountCodePageBytes()
+    {
+        QFETCH(QString, member);
+        QFETCH(QString, text);
+        QFETCH(QString, readBack);
+        encode({ { member, text } });
+        const Run run = runTool({ u"decode"_s, pathOf(u"out.dat"_s) });
+        QCOMPARE(run.status, 0);
+        QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8()).object().value(member).toString(), readBack);
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("named"); // what the message must name
+
+        QTest::newRow("unknown member") << QByteArray(R"({"rslcmb": 1, "colour": 2})") << u"\"colour\""_s;
+        QTest::newRow("clock is never read, but misspelt") << QByteArray(R"({"Clock": {}})") << u"\"Clock\""_s;
+        QTest::newRow("index as string") << QByteArray(R"({"rslcmb": "1"})") << u"\"rslcmb\""_s;
+        QTest::newRow("index fraction") << QByteArray(R"({"isocmb": 1.5})") << u"\"isocmb\""_s;
+        QTest::newRow("index 256") << QByteArray(R"({"langcmb": 256})") << u"\"langcmb\""_s;
+        QTest::newRow("index -2") << QByteArray(R"({"ComboBox10": -2})") << u"\"ComboBox10\""_s;
+        QTest::newRow("security -1") << QByteArray(R"({"security": -1})") << u"\"security\""_s;
+        QTest::newRow("security 256") << QByteArray(R"({"security": 256})") << u"\"security\""_s;
+        QTest::newRow("text as number") << QByteArray(R"({"apn": 5})") << u"\"apn\""_s;
+        QTest::newRow("text null") << QByteArray(R"({"phone1": null})") << u"\"phone1\""_s;
+        QTest::newRow("apn 64 bytes") << textJson(u"apn"_s, QString(64, u'a')) << u"\"apn\""_s;
+        QTest::newRow("password 5") << QByteArray(R"({"passedit": "12345"})") << u"\"passedit\""_s;
+        QTest::newRow("id 10") << QByteArray(R"({"idedit": "CAM0000000"})") << u"\"idedit\""_s;
+        QTest::newRow("operator 45") << textJson(u"ComboBox13"_s, QString(45, u'o')) << u"\"ComboBox13\""_s;
+        QTest::newRow("mail port 30") << textJson(u"porttxt"_s, QString(30, u'1')) << u"\"porttxt\""_s;
+        QTest::newRow("timer hour 24") << QByteArray(R"({"timerStart": {"hour": 24, "minute": 0, "second": 0}})")
+                                       << u"\"timerStart.hour\""_s;
+        QTest::newRow("timer second 60") << QByteArray(R"({"timerEnd": {"hour": 0, "minute": 0, "second": 60}})")
+                                         << u"\"timerEnd.second\""_s;
+        QTest::newRow("timer part missing")
+            << QByteArray(R"({"timerEnd": {"hour": 0, "minute": 0}})") << u"\"timerEnd.second\""_s;
+        QTest::newRow("timer extra part")
+            << QByteArray(R"({"timerEnd": {"hour": 0, "minute": 0, "second": 0, "ms": 1}})") << u"\"timerEnd.ms\""_s;
+        QTest::newRow("timer as text") << QByteArray(R"({"timerStart": "06:00:00"})") << u"\"timerStart\""_s;
+        QTest::newRow("clock month 13") << QByteArray(
+            R"({"clock": {"year": 2026, "month": 13, "day": 1, "hour": 0, "minute": 0, "second": 0}})")
+                                        << u"\"clock.month\""_s;
+        QTest::newRow("clock 30 February")
+            << QByteArray(R"({"clock": {"year": 2026, "month": 2, "day": 30, "hour": 0, "minute": 0, "second": 0}})")
+            << u"\"clock\": 2026-02-30"_s;
+        QTest::newRow("clock two-digit year")
+            << QByteArray(R"({"clock": {"year": 26, "month": 2, "day": 3, "hour": 0, "minute": 0, "second": 0}})")
+            << u"\"clock.year\""_s;
+        QTest::newRow("malformed") << QByteArray(R"({"rslcmb": 1,})") << u"not valid JSON"_s;
+        QTest::newRow("array") << QByteArray(R"([{"rslcmb": 1}])") << u"JSON object"_s;
+        QTest::newRow("empty input") << QByteArray() << u"not valid JSON"_s;
+    }
+
+    void refusals()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, named);
+        const QString out = pathOf(u"out.dat"_s);
+        const Run run = runTool({ u"encode"_s, writeJson(json), u"-o"_s, out });
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains(named), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(!QFile::exists(out));
+    }
+
+    void refusalLeavesExistingFile()
+    {
+        const QString out = pathOf(u"Parameter.dat"_s);
+        const QByteArray previous(ParameterDataSize, '\x5a');
+        QFile file(out);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(previous);
+        file.close();
+        const Run run = runTool({ u"encode"_s, writeJson(R"({"passedit": "toolong"})"), u"-o"_s, out });
+        QCOMPARE(run.status, 2);
+        QCOMPARE(readAll(out), previous);
+    }
+
+    void show_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QStringList>("lines");
+
+        QTest::newRow("start-up") << QByteArray("{}")
+                                  << QStringList { u"Mode: Camera"_s, u"Resolution: 20M"_s, u"Language: English"_s,
+                                         u"Video Resolution: 2K"_s, u"Voice: ON"_s, u"ID: CAM000"_s,
+                                         u"Start Time: 00:00:00"_s, u"End Time: 23:59:59"_s, u"SMTP Security: NO SSL"_s,
+                                         u"FTP Path: /myfolder/"_s };
+        QTest::newRow("items") << QByteArray(R"({"langcmb": 2, "rslvcmb": 1, "modecmb": 2, "security": 2})")
+                               << QStringList { u"Language: Deutsch"_s, u"Video Resolution: 1080P"_s,
+                                      u"Mode: Camera&Video"_s, u"SMTP Security: STARTTLS"_s };
+        QTest::newRow("no selection") << QByteArray(R"({"modecmb": -1, "intvcmb": 9, "ComboBox5": -1, "security": 3})")
+                                      << QStringList { u"Mode: no selection"_s, u"Interval: no selection"_s,
+                                             u"SMTP ON/OFF: no selection"_s, u"SMTP Security: no selection"_s };
+        QTest::newRow("network texts") << QByteArray(
+            R"({"apn": "mms.a", "smtpapn": "smtp.b", "ComboBox10": 1, "ftpapn": "ftp.c",
+                             "ftppass": "p1", "ftppassword": "p2"})")
+                                       << QStringList { u"MMS APN: mms.a"_s, u"SMTP APN: ftp.c"_s, u"FTP APN: ftp.c"_s,
+                                              u"FTP ON/OFF: ON"_s, u"FTP Account Password: p1"_s, u"FTP Password: p2"_s,
+                                              u"Phone 1:"_s };
+    }
+
+    void show()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QStringList, lines);
+        encode(QJsonDocument::fromJson(json).object());
+        const Run run = runTool({ u"show"_s, pathOf(u"out.dat"_s) });
+        QCOMPARE(run.status, 0);
+        const QStringList shown = run.out.split(u'\n', Qt::SkipEmptyParts);
+        for (const QString &line : lines)
+            QVERIFY2(shown.contains(line), qPrintable(line + u" not in:\n"_s + run.out));
+    }
+
+    // One line per decoded value, each under a label of its own.
+    void showLabelsEveryValueOnce()
+    {
+        encode({});
+        const Run shown = runTool({ u"show"_s, pathOf(u"out.dat"_s) });
+        const Run decoded = runTool({ u"decode"_s, pathOf(u"out.dat"_s) });
+        QCOMPARE(shown.status, 0);
+        QStringList labels;
+        for (const QString &line : shown.out.split(u'\n', Qt::SkipEmptyParts)) {
+            const QString label = line.section(u':', 0, 0);
+            QVERIFY2(!label.trimmed().isEmpty() && !line.startsWith(u' '), qPrintable(line));
+            labels << label;
+        }
+        QCOMPARE(QSet<QString>(labels.begin(), labels.end()).size(), labels.size());
+        QCOMPARE(labels.size(), QJsonDocument::fromJson(decoded.out.toUtf8()).object().size());
+    }
+
+    // The executable itself: standard input, exit status and output through main().
+    void executableReadsStandardInput()
+    {
+        const QString out = pathOf(u"stdin.dat"_s);
+        QProcess process;
+        process.start(QStringLiteral(TRAILCAM_PARAM_EXE), { u"encode"_s, u"-"_s, u"-o"_s, out });
+        process.write(R"({"modecmb": 1, "apn": "internet"})");
+        process.closeWriteChannel();
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+        const QByteArray image = unscrambled(readAll(out));
+        QCOMPARE(image.size(), ParameterDataSize);
+        QCOMPARE(image[0], '\1');
+        QCOMPARE(image.mid(144, 9), QByteArray("internet", 9));
+
+        process.start(QStringLiteral(TRAILCAM_PARAM_EXE), { u"encode"_s, u"-"_s, u"-o"_s, out });
+        process.write(R"({"modecmb": 300})");
+        process.closeWriteChannel();
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(process.readAllStandardError().contains("modecmb"));
+        QCOMPARE(unscrambled(readAll(out)), image);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestParamTool)
+#include "tst_paramtool.moc"
