@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer target with clang in its own build directory, makes a
+# seed corpus with trailcam-param, and fuzzes the file reader for SECONDS.
+# Exits 0 when the fuzzer finds nothing; a crashing input is left in
+# build-fuzz/artifacts/.
+#   bash tools/fuzz.sh [SECONDS]
+set -euo pipefail
+
+seconds=${1:-60}
+case "$seconds" in ''|*[!0-9]*) echo "usage: $0 [SECONDS]" >&2; exit 64 ;; esac
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${FUZZ_BUILD_DIR:-$here/build-fuzz}
+
+packages=(cmake make pkg-config qt6-base-dev clang libclang-rt-14-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+cmake -S "$here" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTRAILCAM_FUZZ=ON -DTRAILCAM_BENCHMARKS=OFF -DBUILD_TESTING=OFF
+cmake --build "$build" --target fuzz_read trailcam-param -j "$jobs"
+
+# Seeds: images of a few value sets, plus a file one byte short and one with
+# bytes to spare.
+seeds="$build/seeds"
+rm -rf "$seeds"
+mkdir -p "$seeds" "$build/corpus" "$build/artifacts"
+clock='"clock": {"year": 2026, "month": 12, "day": 7, "hour": 13, "minute": 5, "second": 9}'
+value_sets=(
+  "{$clock}"
+  "{$clock, \"ComboBox1\": 1, \"ComboBox10\": 0, \"apn\": \"mms.example\", \"phone1\": \"+4312345678\",
+    \"email1\": \"a@example.com\", \"langcmb\": 11, \"passedit\": \"1234\", \"idedit\": \"TRAIL1\"}"
+  "{$clock, \"ComboBox10\": 1, \"ftpapn\": \"ftp\", \"smtpapn\": \"smtp.apn.longer\",
+    \"ComboBox13\": \"an operator name running on\", \"ftpserver\": \"ftp.example.org\", \"path\": \"/cam/\"}"
+  "{$clock, \"modecmb\": -1, \"ComboBox5\": -1, \"ComboBox10\": -1, \"security\": 2, \"ComboBox9\": 1,
+    \"porttxt\": \"$(printf '9%.0s' {1..29})\", \"servertxt\": \"$(printf 's%.0s' {1..63})\"}"
+)
+i=0
+for values in "${value_sets[@]}"; do
+  printf '%s' "$values" | "$build/src/cli/trailcam-param" encode - -o "$seeds/values$i.dat"
+  i=$((i + 1))
+done
+head -c 2127 "$seeds/values1.dat" > "$seeds/short.dat"
+{ cat "$seeds/values2.dat"; printf 'trailing bytes the reader ignores'; } > "$seeds/long.dat"
+
+ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1} \
+"$build/fuzz/fuzz_read" "$build/corpus" "$seeds" \
+  -max_total_time="$seconds" -max_len=4096 -timeout=10 \
+  -artifact_prefix="$build/artifacts/" -print_final_stats=1
