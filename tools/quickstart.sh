@@ -11,7 +11,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$here/build}
 
 packages=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-          libqt6widgets6 qt6-qpa-plugins fonts-wqy-zenhei fonts-dejavu-core)
+          libqt6widgets6 qt6-qpa-plugins fonts-wqy-zenhei fonts-dejavu-core libbenchmark-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
