@@ -12,11 +12,16 @@ constexpr quint8 ScrambleByte(quint8 b)
     return static_cast<quint8>(~((b << 4) | (b >> 4)));
 }
 
-// Builds the complete image, both scrambled regions included. A text longer
-// than its room is cut to the room so that it never reaches another field.
+// Builds the complete image, both scrambled regions included. Indexes and
+// numbers keep their low 8 bits (-1 becomes 255). A text longer than its room
+// is cut to the room (see FitText) so that it never reaches another field.
+// When FTP is on (ComboBox10 == 1) the FTP country, operator, APN, user name and
+// password take the place of the SMTP ones. An unset clock means the current
+// local date and time.
 QByteArray BuildParameterData(const ParameterValues &values);
 
-// Parses the first ParameterDataSize bytes of `image`, which must hold at
-// least that many. The clock is left unset; the five fields that SMTP and FTP
-// share give their text to both members.
+// Parses the first ParameterDataSize bytes of `image`; the bytes a shorter image
+// lacks read as if never written (empty texts, zero numbers). The clock is left unset; the five fields that SMTP
+// and FTP share give their text to both members; indexes, timer bytes and the
+// security choice come back as stored (0..255).
 ParameterValues ReadParameterData(const QByteArray &image);
