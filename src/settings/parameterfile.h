@@ -5,12 +5,14 @@
 
 #include <optional>
 
-// Replaces the file at `path` with `image` atomically: afterwards the file is
-// either the complete new image or exactly what it was before. On failure
-// returns false and sets *errorString to a message for the user.
+// Replaces the file at `path` with `image` (ParameterDataSize bytes) atomically:
+// afterwards the file is either the complete new image or exactly what it was
+// before. On failure returns false and sets *errorString to a message for the
+// user: "Cannot create file "<full path>". <reason>" when the file cannot be
+// made, "Stream write error" when the bytes do not all reach the disk.
 bool WriteParameterFile(const QString &path, const QByteArray &image, QString *errorString);
 
-// Reads a settings file for Load: the whole file, of which the first
-// ParameterDataSize bytes count. A file that cannot be opened or is shorter
-// than that is refused with a message naming the file.
+// Reads a settings file for Load: its first ParameterDataSize bytes, which are
+// all that count; the rest of a longer file is ignored. A file that cannot be
+// opened or read, or that is shorter, is refused with a message naming the file.
 std::optional<QByteArray> ReadParameterFile(const QString &path, QString *errorString);

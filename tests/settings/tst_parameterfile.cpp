@@ -1,0 +1,278 @@
+#include "settings/parameterdata.h"
+#include "settings/parameterfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+class TestParameterFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void writeCreatesTheFile();
+    void writeReplacesALongerFile();
+    void writeRefusesAnImageOfTheWrongSize();
+    void writeToMissingFolder();
+    void writeToAFolderPath();
+    void writeToReadOnlyFolder();
+    void writeOnFullDiskKeepsTheOldFile();
+    void writeOnFullDiskCreatesNothing();
+
+    void readSizes_data();
+    void readSizes();
+    void readMissingFile();
+    void readFolder();
+
+private:
+    QString filePath(const QString &name) const { return m_dir->filePath(name); }
+    // Mounts a tmpfs with `options` on `dir`, unmounted again in cleanup(); false where that is impossible.
+    bool mountTmpfs(const QString &dir, const QString &options);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QStringList m_mounts;
+};
+
+namespace {
+
+QByteArray imageOf(char fill)
+{
+    return QByteArray(ParameterDataSize, fill);
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+// The refusal to create a file names it in full and gives the system's reason.
+void verifyCannotCreate(const QString &error, const QString &path)
+{
+    const QString prefix = u"Cannot create file \"%1\". "_s.arg(shown(path));
+    QVERIFY2(error.startsWith(prefix), qPrintable(error));
+    QVERIFY2(error.size() > prefix.size(), qPrintable(error));
+}
+
+} // namespace
+
+void TestParameterFile::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestParameterFile::cleanup()
+{
+    while (!m_mounts.isEmpty()) {
+        const QString mount = m_mounts.takeLast();
+        if (QProcess::execute(u"umount"_s, { mount }) != 0)
+            QProcess::execute(u"umount"_s, { u"-l"_s, mount });
+    }
+    m_dir.reset();
+}
+
+bool TestParameterFile::mountTmpfs(const QString &dir, const QString &options)
+{
+    if (geteuid() != 0)
+        return false;
+    if (!QDir().mkpath(dir))
+        return false;
+    QProcess mount;
+    mount.start(u"mount"_s, { u"-t"_s, u"tmpfs"_s, u"-o"_s, options, u"tmpfs"_s, dir });
+    if (!mount.waitForFinished() || mount.exitStatus() != QProcess::NormalExit || mount.exitCode() != 0)
+        return false;
+    m_mounts << dir;
+    return true;
+}
+
+void TestParameterFile::writeCreatesTheFile()
+{
+    const QString path = filePath(u"Parameter.dat"_s);
+    QString error;
+    QVERIFY2(WriteParameterFile(path, imageOf('\x5a'), &error), qPrintable(error));
+    QCOMPARE(contents(path), imageOf('\x5a'));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList { u"Parameter.dat"_s });
+}
+
+void TestParameterFile::writeReplacesALongerFile()
+{
+    const QString path = filePath(u"Parameter.dat"_s);
+    writeFile(path, QByteArray(5000, 'x'));
+    QString error;
+    QVERIFY2(WriteParameterFile(path, imageOf('\x01'), &error), qPrintable(error));
+    QCOMPARE(contents(path), imageOf('\x01'));
+}
+
+void TestParameterFile::writeRefusesAnImageOfTheWrongSize()
+{
+    const QString path = filePath(u"Parameter.dat"_s);
+    writeFile(path, imageOf('g'));
+    QString error;
+    QVERIFY(!WriteParameterFile(path, QByteArray(100, 'x'), &error));
+    QVERIFY2(error.contains(shown(path)), qPrintable(error));
+    QCOMPARE(contents(path), imageOf('g'));
+}
+
+void TestParameterFile::writeToMissingFolder()
+{
+    const QString path = filePath(u"missing/Parameter.dat"_s);
+    QString error;
+    QVERIFY(!WriteParameterFile(path, imageOf('a'), &error));
+    verifyCannotCreate(error, path);
+    QVERIFY(!QFileInfo::exists(path));
+}
+
+void TestParameterFile::writeToAFolderPath()
+{
+    const QString path = filePath(u"Parameter.dat"_s);
+    QVERIFY(QDir().mkpath(path));
+    QString error;
+    QVERIFY(!WriteParameterFile(path, imageOf('a'), &error));
+    verifyCannotCreate(error, path);
+    QVERIFY(QFileInfo(path).isDir());
+}
+
+void TestParameterFile::writeToReadOnlyFolder()
+{
+    const QString dir = filePath(u"readonly"_s);
+    const QString path = dir + u"/Parameter.dat"_s;
+    if (geteuid() == 0) {
+        // Root writes through permissions: make the filesystem itself read-only.
+        if (!mountTmpfs(dir, u"size=64k"_s))
+            QSKIP("cannot mount a tmpfs here");
+        writeFile(path, imageOf('o'));
+        if (QProcess::execute(u"mount"_s, { u"-o"_s, u"remount,ro"_s, dir }) != 0)
+            QSKIP("cannot remount the tmpfs read-only");
+    } else {
+        QVERIFY(QDir().mkpath(dir));
+        writeFile(path, imageOf('o'));
+        QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner));
+    }
+
+    QString error;
+    QVERIFY(!WriteParameterFile(path, imageOf('n'), &error));
+    verifyCannotCreate(error, path);
+    QCOMPARE(contents(path), imageOf('o'));
+
+    if (geteuid() != 0)
+        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestParameterFile::writeOnFullDiskKeepsTheOldFile()
+{
+    const QString dir = filePath(u"small"_s);
+    if (!mountTmpfs(dir, u"size=64k"_s))
+        QSKIP("needs root and a mountable tmpfs");
+    const QString path = dir + u"/Parameter.dat"_s;
+    QString error;
+    QVERIFY2(WriteParameterFile(path, imageOf('o'), &error), qPrintable(error));
+
+    // Fill every last byte.
+    QFile filler(dir + u"/filler"_s);
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(4096, 'f');
+    while (filler.write(block) == block.size()) { }
+    while (filler.write("f", 1) == 1) { }
+    filler.close();
+
+    QVERIFY(!WriteParameterFile(path, imageOf('n'), &error));
+    QCOMPARE(error, u"Stream write error"_s);
+    QCOMPARE(contents(path), imageOf('o'));
+    QCOMPARE(
+        QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name), (QStringList { u"Parameter.dat"_s, u"filler"_s }));
+}
+
+void TestParameterFile::writeOnFullDiskCreatesNothing()
+{
+    const QString dir = filePath(u"small"_s);
+    if (!mountTmpfs(dir, u"size=16k"_s))
+        QSKIP("needs root and a mountable tmpfs");
+    QFile filler(dir + u"/filler"_s);
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (filler.write("f", 1) == 1) { }
+    filler.close();
+
+    const QString path = dir + u"/Parameter.dat"_s;
+    QString error;
+    QVERIFY(!WriteParameterFile(path, imageOf('n'), &error));
+    QVERIFY2(error == u"Stream write error"_s || error.startsWith(u"Cannot create file"_s), qPrintable(error));
+    QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList { u"filler"_s });
+}
+
+void TestParameterFile::readSizes_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("sizeText");
+    QTest::newRow("empty") << 0 << false << u"0 bytes"_s;
+    QTest::newRow("one byte") << 1 << false << u"1 byte"_s;
+    QTest::newRow("100") << 100 << false << u"100 bytes"_s;
+    QTest::newRow("one short") << 2127 << false << u"2127 bytes"_s;
+    QTest::newRow("exact") << 2128 << true << QString();
+    QTest::newRow("longer") << 5000 << true << QString();
+}
+
+void TestParameterFile::readSizes()
+{
+    QFETCH(int, size);
+    QFETCH(bool, accepted);
+    QFETCH(QString, sizeText);
+
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>(i * 7);
+    const QString path = filePath(u"Parameter.dat"_s);
+    writeFile(path, bytes);
+
+    QString error;
+    const std::optional<QByteArray> image = ReadParameterFile(path, &error);
+    QCOMPARE(image.has_value(), accepted);
+    if (accepted) {
+        QCOMPARE(*image, bytes.left(ParameterDataSize));
+    } else {
+        QCOMPARE(error,
+            u"\"%1\" is not a settings file: it holds %2, a settings file holds 2128."_s.arg(shown(path), sizeText));
+    }
+}
+
+void TestParameterFile::readMissingFile()
+{
+    const QString path = filePath(u"nothing.dat"_s);
+    QString error;
+    QVERIFY(!ReadParameterFile(path, &error));
+    QVERIFY2(error.startsWith(u"Cannot open file \"%1\". "_s.arg(shown(path))), qPrintable(error));
+    QVERIFY2(error.contains(u"No such file"_s), qPrintable(error));
+}
+
+void TestParameterFile::readFolder()
+{
+    QString error;
+    QVERIFY(!ReadParameterFile(m_dir->path(), &error));
+    QVERIFY2(error.startsWith(u"Cannot open file \"%1\". "_s.arg(shown(m_dir->path()))), qPrintable(error));
+}
+
+QTEST_GUILESS_MAIN(TestParameterFile)
+#include "tst_parameterfile.moc"
