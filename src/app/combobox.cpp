@@ -103,7 +103,8 @@ TComboBox::TComboBox(QWidget *parent)
     disconnect(field, &QLineEdit::returnPressed, nullptr, nullptr);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(8);
-    // Styles that drop the list down as a menu (Fusion for instance) show every item and ignore maxVisibleItems.
+    // Styles that drop the list down as a menu show every item and ignore maxVisibleItems: Fusion does so for boxes
+    // that are not editable, some desktop styles for all.
     setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     connect(this, &QComboBox::activated, this, &TComboBox::changed);
 }
