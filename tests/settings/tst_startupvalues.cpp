@@ -13,10 +13,6 @@ class TestStartupValues : public QObject
     Q_OBJECT
 
 private slots:
-    void indexes_data();
-    void indexes();
-    void texts_data();
-    void texts();
     void mmsFieldsHoldTheArgentinaMovistarPreset();
     void smtpFieldsHoldTheAustriaA1Preset();
     void comboTextsAreWhatTheWindowShows();
@@ -43,81 +39,6 @@ const CarrierPreset *findByName(std::span<const CountryPresets> table, QStringVi
 }
 
 } // namespace
-
-void TestStartupValues::indexes_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<int>("index");
-    const std::pair<const char *, int> expected[] = {
-        { "modecmb", 0 },
-        { "rslcmb", 0 },
-        { "intvcmb", 0 },
-        { "mtcmb", 0 },
-        { "isocmb", 0 },
-        { "rslvcmb", 0 },
-        { "vdlcmb", 0 },
-        { "vccmb", 1 },
-        { "dtfmtcmb", 0 },
-        { "motcmb", 0 },
-        { "langcmb", 0 },
-        { "tvcmb", 0 },
-        { "passcmb", 0 },
-        { "ComboBox2", 1 },
-        { "ComboBox1", 0 },
-        { "ComboBox10", -1 },
-        { "ComboBox6", -1 },
-        { "ComboBox5", -1 },
-        { "ComboBox9", 0 },
-    };
-    QCOMPARE(std::size(expected), IndexFields().size());
-    for (const auto &[name, index] : expected)
-        QTest::newRow(name) << QString::fromLatin1(name) << index;
-}
-
-void TestStartupValues::indexes()
-{
-    QFETCH(QString, field);
-    QFETCH(int, index);
-    const IndexField *indexField = FindIndexField(field);
-    QVERIFY(indexField);
-    QCOMPARE(StartupParameterValues().*(indexField->member), index);
-}
-
-void TestStartupValues::texts_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("text");
-    const std::pair<const char *, QString> expected[] = {
-        { "idedit", u"CAM000"_s },
-        { "passedit", u"7351"_s },
-        { "ComboBox3", u"Argentina"_s },
-        { "ComboBox4", u"Movistar"_s },
-        { "port", u"8080"_s },
-        { "ComboBox7", u"Austria"_s },
-        { "ComboBox8", u"A1"_s },
-        { "ComboBox12", u"China"_s },
-        { "ComboBox13", u"China Mobile"_s },
-        { "ftpapn", u"cmwap"_s },
-        { "ftpport", u"21"_s },
-        { "path", u"/myfolder/"_s },
-    };
-    for (const auto &[name, text] : expected)
-        QTest::newRow(name) << QString::fromLatin1(name) << text;
-    for (const char *empty : { "phone1", "phone2", "phone3", "phone4", "email1", "email2", "email3", "email4",
-             "servertxt", "usernametxt", "passwordtxt", "porttxt", "email1txt", "email2txt", "email3txt", "ftpserver",
-             "ftpaccount", "ftppass", "ftpusername", "ftppassword" }) {
-        QTest::newRow(empty) << QString::fromLatin1(empty) << QString();
-    }
-}
-
-void TestStartupValues::texts()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, text);
-    const TextField *textField = FindTextField(field);
-    QVERIFY(textField);
-    QCOMPARE(StartupParameterValues().*(textField->member), text);
-}
 
 void TestStartupValues::mmsFieldsHoldTheArgentinaMovistarPreset()
 {
