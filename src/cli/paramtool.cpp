@@ -53,15 +53,6 @@ const QLatin1StringView ClockKey("clock");
 const QLatin1StringView TimerStartKey("timerStart");
 const QLatin1StringView TimerEndKey("timerEnd");
 
-const IndexField *findIndexField(QStringView name)
-{
-    for (const IndexField &field : IndexFields()) {
-        if (name == QLatin1StringView(field.name))
-            return &field;
-    }
-    return nullptr;
-}
-
 QString jsonTypeName(const QJsonValue &value)
 {
     switch (value.type()) {
@@ -172,7 +163,7 @@ std::optional<InputError> readMember(const QString &key, const QJsonValue &value
 {
     if (key == SecurityKey)
         return readInteger(key, value, 0, 255, &values->security);
-    if (const IndexField *field = findIndexField(key))
+    if (const IndexField *field = FindIndexField(key))
         return readInteger(key, value, -1, 255, &(values->*(field->member)));
     if (const TextField *field = FindTextField(key)) {
         if (!value.isString())
@@ -371,7 +362,7 @@ QString listingValue(const ListingEntry &entry, const ParameterValues &values, c
         return timeText(values.timerStart);
     if (member == TimerEndKey)
         return timeText(values.timerEnd);
-    if (const IndexField *field = findIndexField(member))
+    if (const IndexField *field = FindIndexField(member))
         return texts.item(entry.member, values.*(field->member));
     if (const TextField *field = FindTextField(member))
         return values.*(field->member);
