@@ -1,7 +1,589 @@
 #include "app/mainform.h"
 
+#include "i18n/formtexts.h"
+#include "settings/parameterdata.h"
+#include "settings/parameterfields.h"
+#include "settings/parameterfile.h"
+#include "settings/parametervalues.h"
+#include "settings/startupvalues.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QProxyStyle>
+#include <QRegularExpression>
+#include <QStyleFactory>
+#include <QTimer>
+
+#include <exception>
+
+namespace {
+
+// Ends the running handler; RunHandler shows the text to the user.
+struct HandlerError
+{
+    QString message;
+};
+
+const QString FontFace = QStringLiteral("宋体");
+
+// The face is rare outside Chinese Windows, and fontconfig left to itself
+// maps it to a wide sans face, which runs the labels under their boxes.
+// WenQuanYi's Mono cut has SimSun's half-width Latin, so the captions fit as
+// drawn; all of these carry Latin with diacritics and Cyrillic.
+void SubstituteFontFace()
+{
+    static const bool done = [] {
+        QFont::insertSubstitutions(FontFace,
+            { QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("WenQuanYi Zen Hei Mono"),
+                QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("DejaVu Sans") });
+        return true;
+    }();
+    Q_UNUSED(done)
+}
+
+QFont FormFont(int pixels, bool bold)
+{
+    QFont font(FontFace);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+// The classic unthemed look; masked edits show "*", as the old tool did,
+// rather than the style's bullet.
+class FormStyle : public QProxyStyle
+{
+public:
+    FormStyle()
+        : QProxyStyle(QStyleFactory::create(QStringLiteral("Windows")))
+    {
+    }
+
+    int styleHint(
+        StyleHint hint, const QStyleOption *option, const QWidget *widget, QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return '*';
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// Windows has COLOR_GRADIENTACTIVECAPTION for this; its default value stands
+// in everywhere else.
+constexpr QColor WindowBackground(185, 209, 234);
+
+// The taskbar's name for the program: its file name up to the first full
+// stop, lower case after the first letter.
+QString ApplicationTitle()
+{
+    QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    const qsizetype stop = name.indexOf(u'.');
+    if (stop >= 0)
+        name.truncate(stop);
+    return name.left(1) + name.mid(1).toLower();
+}
+
+// The long format is the one with seconds; the zone it may carry would
+// only crowd the narrow pickers, whose values are local wall-clock times.
+QString SystemTimeFormat()
+{
+    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    static const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b"));
+    format.remove(zone);
+    return format.trimmed();
+}
+
+// A format without time fields would drop the time the picker holds, and
+// Save reads that time.
+void SetDisplayFormat(QDateTimeEdit *picker, const QString &format)
+{
+    const QDateTime value = picker->dateTime();
+    picker->setDisplayFormat(format);
+    picker->setDateTime(value);
+}
+
+bool IsTimeOfDay(const TimeOfDay &time)
+{
+    return time.hour >= 0 && time.hour < 24 && time.minute >= 0 && time.minute < 60 && time.second >= 0
+        && time.second < 60;
+}
+
+TimeOfDay ToTimeOfDay(QTime time)
+{
+    return { time.hour(), time.minute(), time.second() };
+}
+
+QString ControlText(const QWidget *control)
+{
+    if (const auto *edit = qobject_cast<const QLineEdit *>(control))
+        return edit->text();
+    if (const auto *box = qobject_cast<const TComboBox *>(control))
+        return box->text();
+    return {};
+}
+
+} // namespace
+
+// The icon lives in a static library, whose resources nothing else pulls in.
+static void InitResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
 Tmainform1::Tmainform1(QWidget *parent)
     : QWidget(parent)
 {
-    setWindowTitle(QStringLiteral("4G Trail camera Setting"));
+    InitResources();
+    SubstituteFontFace();
+    setupUi(this);
+
+    setWindowTitle(WindowCaption());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(size());
+    setWindowIcon(QIcon(QStringLiteral(":/icons/trailcam-settings.png")));
+
+    ApplyStyle();
+    ApplyFonts();
+    ApplyStartupTexts();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+
+    ConnectHandlers();
+    Timer1->start();
+}
+
+Tmainform1::~Tmainform1() = default;
+
+void Tmainform1::ConnectHandlers()
+{
+    // Every handler runs through RunHandler, the one place that reports errors.
+    const auto bind = [this](auto *sender, auto signal, Handler handler) {
+        connect(sender, signal, this, [this, sender, handler] { RunHandler(handler, sender); });
+    };
+    bind(Button3, &QPushButton::clicked, &Tmainform1::Button3Click);
+    bind(Button1, &QPushButton::clicked, &Tmainform1::Button1Click);
+    bind(Timer1, &QTimer::timeout, &Tmainform1::Timer1Timer);
+    bind(langcmb, &TComboBox::changed, &Tmainform1::langcmbChange);
+    bind(Button2, &QPushButton::clicked, &Tmainform1::Button2Click);
+    bind(dtfmtcmb, &TComboBox::changed, &Tmainform1::dtfmtcmbChange);
+    bind(ComboBox3, &TComboBox::changed, &Tmainform1::ComboBox3Change);
+    bind(ComboBox4, &TComboBox::changed, &Tmainform1::ComboBox4Change);
+    bind(ComboBox7, &TComboBox::changed, &Tmainform1::ComboBox7Change);
+    bind(ComboBox8, &TComboBox::changed, &Tmainform1::ComboBox8Change);
+    bind(ComboBox9, &TComboBox::changed, &Tmainform1::ComboBox9Change);
+    bind(ComboBox12, &TComboBox::changed, &Tmainform1::ComboBox12Change);
+    bind(ComboBox13, &TComboBox::changed, &Tmainform1::ComboBox13Change);
+    bind(ComboBox1, &TComboBox::changed, &Tmainform1::ComboBox1Change);
+    bind(ComboBox5, &TComboBox::changed, &Tmainform1::ComboBox5Change);
+    bind(ComboBox10, &TComboBox::changed, &Tmainform1::ComboBox10Change);
+}
+
+void Tmainform1::RunHandler(Handler handler, QObject *sender)
+{
+    QString message;
+    try {
+        (this->*handler)(sender);
+        return;
+    } catch (const HandlerError &error) {
+        message = error.message;
+    } catch (const std::exception &error) {
+        message = QString::fromLocal8Bit(error.what());
+    }
+    QMessageBox::critical(this, ApplicationTitle(), message);
+}
+
+void Tmainform1::ApplyStyle()
+{
+    // A widget's style does not pass to its children, so each gets it.
+    auto *style = new FormStyle;
+    style->setParent(this);
+    setStyle(style);
+    const auto children = findChildren<QWidget *>();
+    for (QWidget *child : children) {
+        if (!qobject_cast<QComboBox *>(child->parentWidget()))
+            child->setStyle(style);
+    }
+
+    // The pages keep the plain face colour; the caption colour shows only
+    // around the page control and behind the buttons.
+    const QColor face = palette().color(QPalette::Window);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, WindowBackground);
+    setPalette(background);
+    QPalette pages = PageControl1->palette();
+    pages.setColor(QPalette::Window, face);
+    PageControl1->setPalette(pages);
+    for (QWidget *page : { TabSheet1, TabSheet2, TabSheet3, TabSheet4 })
+        page->setAutoFillBackground(true);
+}
+
+void Tmainform1::ApplyFonts()
+{
+    setFont(FormFont(10, false));
+    for (QPushButton *button : { Button1, Button2, Button3 })
+        button->setFont(FormFont(17, true));
+    PageControl1->setFont(FormFont(16, true));
+
+    // On MENU the group captions are bold and larger than what they hold.
+    for (QGroupBox *box : { GroupBox1, GroupBox2, GroupBox3, GroupBox4 }) {
+        box->setFont(FormFont(17, true));
+        const auto children = box->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        for (QWidget *child : children)
+            child->setFont(FormFont(15, false));
+    }
+    for (QDateTimeEdit *picker :
+        std::initializer_list<QDateTimeEdit *> { DateTimePicker1, DateTimePicker2, DateTimePicker3, DateTimePicker4 })
+        picker->setFont(FormFont(11, false));
+
+    for (QGroupBox *box : { GroupBox5, GroupBox6, GroupBox7, GroupBox8, GroupBox9, GroupBox10, GroupBox11, GroupBox12,
+             GroupBox14, GroupBox15, GroupBox16 })
+        box->setFont(FormFont(15, false));
+    for (QLineEdit *edit :
+        { apn, username, password, mmsc, proxy, port, smtpapn, smtpusername, smtppassword, servertxt, usernametxt,
+            passwordtxt, porttxt, path, ftpport, ftpserver, ftppass, ftpaccount, ftpapn, ftpusername, ftppassword })
+        edit->setFont(FormFont(11, false));
+
+    // A combo box carries a style sheet of its own, and a widget with one
+    // neither takes its parent's font nor passes its own on; hand each box
+    // its group's, and its edit field the same.
+    const auto boxes = findChildren<TComboBox *>();
+    for (TComboBox *box : boxes) {
+        if (!box->testAttribute(Qt::WA_SetFont))
+            box->setFont(box->parentWidget()->font());
+        box->lineEdit()->setFont(box->font());
+    }
+}
+
+void Tmainform1::SetCaption(QWidget *control, const QString &text)
+{
+    if (auto *label = qobject_cast<QLabel *>(control)) {
+        label->setText(text);
+        label->adjustSize();
+    } else if (auto *button = qobject_cast<QAbstractButton *>(control)) {
+        button->setText(text);
+    } else if (auto *box = qobject_cast<QGroupBox *>(control)) {
+        box->setTitle(text);
+    } else if (const int page = PageControl1->indexOf(control); page >= 0) {
+        PageControl1->setTabText(page, text);
+    }
+}
+
+void Tmainform1::ApplyStartupTexts()
+{
+    for (const ControlCaption &caption : StartupCaptions()) {
+        if (auto *control = findChild<QWidget *>(QLatin1String(caption.control)))
+            SetCaption(control, QString::fromUtf8(caption.text));
+        else
+            qWarning("No control %s for its caption", caption.control);
+    }
+
+    const auto comboItems = StartupComboItems();
+    for (const ComboItems &entry : comboItems) {
+        if (auto *box = findChild<TComboBox *>(QLatin1String(entry.control)))
+            box->setItems(entry.items);
+        else
+            qWarning("No combo box %s for its items", entry.control);
+    }
+
+    SetDisplayFormat(DateTimePicker3, QLocale::system().dateFormat(QLocale::ShortFormat));
+    for (QDateTimeEdit *picker : { DateTimePicker1, DateTimePicker2, DateTimePicker4 })
+        picker->setDisplayFormat(SystemTimeFormat());
+
+    PutValues(StartupParameterValues());
+
+    for (const ComboItems &entry : comboItems) {
+        auto *box = findChild<TComboBox *>(QLatin1String(entry.control));
+        if (!box)
+            continue;
+        if (!entry.initialText.isEmpty())
+            box->setText(entry.initialText);
+        else if (box->selectedIndex() < 0)
+            // A box that starts with a selection but travels by its text
+            // selects the item that shows that text.
+            box->setSelectedIndex(box->findText(box->text(), Qt::MatchExactly));
+    }
+}
+
+ParameterValues Tmainform1::GatherValues() const
+{
+    ParameterValues values;
+    for (const IndexField &field : IndexFields()) {
+        if (const auto *box = findChild<TComboBox *>(QLatin1String(field.name)))
+            values.*field.member = box->selectedIndex();
+    }
+    for (const TextField &field : TextFields()) {
+        if (const auto *control = findChild<QWidget *>(QLatin1String(field.name)))
+            values.*field.member = ControlText(control);
+    }
+
+    // Whole seconds: the milliseconds of the clock are dropped, not rounded.
+    const QDateTime clock = DateTimePicker3->dateTime();
+    values.clock = ClockValue { clock.date().year(), clock.date().month(), clock.date().day(), clock.time().hour(),
+        clock.time().minute(), clock.time().second() };
+    values.timerStart = ToTimeOfDay(DateTimePicker1->time());
+    values.timerEnd = ToTimeOfDay(DateTimePicker2->time());
+
+    values.security = RadioButton1->isChecked() ? 0 : RadioButton2->isChecked() ? 1 : RadioButton3->isChecked() ? 2 : 0;
+    return values;
+}
+
+// Load's order; also how the window takes its start-up values. Setting
+// indexes and texts from code runs no handler.
+void Tmainform1::PutValues(const ParameterValues &values)
+{
+    idedit->setText(values.idedit);
+
+    modecmb->setSelectedIndex(values.modecmb);
+    rslcmb->setSelectedIndex(values.rslcmb);
+    intvcmb->setSelectedIndex(values.intvcmb);
+    mtcmb->setSelectedIndex(values.mtcmb);
+    isocmb->setSelectedIndex(values.isocmb);
+    rslvcmb->setSelectedIndex(values.rslvcmb);
+    vdlcmb->setSelectedIndex(values.vdlcmb);
+    vccmb->setSelectedIndex(values.vccmb);
+    dtfmtcmb->setSelectedIndex(values.dtfmtcmb);
+    motcmb->setSelectedIndex(values.motcmb);
+    langcmb->setSelectedIndex(values.langcmb);
+    tvcmb->setSelectedIndex(values.tvcmb);
+    passcmb->setSelectedIndex(values.passcmb);
+
+    passedit->setText(values.passedit);
+
+    DateTimePicker1->setTime(QTime(values.timerStart.hour, values.timerStart.minute, values.timerStart.second));
+    DateTimePicker2->setTime(QTime(values.timerEnd.hour, values.timerEnd.minute, values.timerEnd.second));
+
+    ComboBox2->setSelectedIndex(values.ComboBox2);
+    ComboBox1->setSelectedIndex(values.ComboBox1);
+    ComboBox10->setSelectedIndex(values.ComboBox10);
+    ComboBox6->setSelectedIndex(values.ComboBox6);
+    ComboBox5->setSelectedIndex(values.ComboBox5);
+
+    // Countries and operators get their text only; their lists stay.
+    ComboBox3->setText(values.ComboBox3);
+    ComboBox4->setText(values.ComboBox4);
+
+    apn->setText(values.apn);
+    username->setText(values.username);
+    password->setText(values.password);
+    mmsc->setText(values.mmsc);
+    proxy->setText(values.proxy);
+    port->setText(values.port);
+    phone1->setText(values.phone1);
+    phone2->setText(values.phone2);
+    phone3->setText(values.phone3);
+    phone4->setText(values.phone4);
+    email1->setText(values.email1);
+    email2->setText(values.email2);
+    email3->setText(values.email3);
+    email4->setText(values.email4);
+
+    ComboBox9->setSelectedIndex(values.ComboBox9);
+
+    switch (values.security) {
+    case 0:
+        RadioButton1->setChecked(true);
+        break;
+    case 1:
+        RadioButton2->setChecked(true);
+        break;
+    case 2:
+        RadioButton3->setChecked(true);
+        break;
+    default:
+        break;
+    }
+
+    ComboBox7->setText(values.ComboBox7);
+    ComboBox12->setText(values.ComboBox12);
+    ComboBox8->setText(values.ComboBox8);
+    ComboBox13->setText(values.ComboBox13);
+
+    smtpapn->setText(values.smtpapn);
+    ftpapn->setText(values.ftpapn);
+    smtpusername->setText(values.smtpusername);
+    ftpusername->setText(values.ftpusername);
+    smtppassword->setText(values.smtppassword);
+    ftppassword->setText(values.ftppassword);
+    servertxt->setText(values.servertxt);
+    porttxt->setText(values.porttxt);
+    usernametxt->setText(values.usernametxt);
+    passwordtxt->setText(values.passwordtxt);
+    email1txt->setText(values.email1txt);
+    email2txt->setText(values.email2txt);
+    email3txt->setText(values.email3txt);
+    ftpserver->setText(values.ftpserver);
+    ftpport->setText(values.ftpport);
+    ftpaccount->setText(values.ftpaccount);
+    ftppass->setText(values.ftppass);
+    path->setText(values.path);
+}
+
+// Returns the confirmed path, or an empty string when the user cancels.
+QString Tmainform1::AskFileName(QFileDialog *&dialog, const char *name, bool save)
+{
+    if (!dialog) {
+        dialog = new QFileDialog(this);
+        dialog->setObjectName(QLatin1String(name));
+        // Qt's own dialog behaves the same on every desktop and under test.
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        dialog->setFileMode(QFileDialog::AnyFile);
+        if (save) {
+            dialog->setAcceptMode(QFileDialog::AcceptSave);
+            dialog->setOption(QFileDialog::DontConfirmOverwrite);
+            dialog->setNameFilter(QStringLiteral("*.dat"));
+        }
+        dialog->selectFile(QStringLiteral("Parameter.dat"));
+    }
+    if (dialog->exec() != QDialog::Accepted)
+        return {};
+    const QString chosen = dialog->selectedFiles().value(0);
+    dialog->selectFile(chosen);
+    return chosen;
+}
+
+void Tmainform1::Button3Click(QObject * /*Sender*/)
+{
+    // Built before the dialog opens: the clock bytes hold the time of the click.
+    ImageBuffer = BuildParameterData(GatherValues());
+
+    const QString fileName = AskFileName(SaveDialog1, "SaveDialog1", true);
+    if (fileName.isEmpty())
+        return;
+    QString error;
+    if (!WriteParameterFile(fileName, ImageBuffer, &error))
+        throw HandlerError { error };
+}
+
+void Tmainform1::Button1Click(QObject * /*Sender*/)
+{
+    const QString fileName = AskFileName(OpenDialog1, "OpenDialog1", false);
+    if (fileName.isEmpty())
+        return;
+    QString error;
+    const std::optional<QByteArray> image = ReadParameterFile(fileName, &error);
+    if (!image)
+        throw HandlerError { error };
+    const ParameterValues values = ReadParameterData(*image);
+
+    // Checked before the first control changes, so a bad file leaves the
+    // window as it was rather than half loaded.
+    if (!IsTimeOfDay(values.timerStart) || !IsTimeOfDay(values.timerEnd))
+        throw HandlerError { QStringLiteral("Invalid argument to time encode") };
+
+    PutValues(values);
+}
+
+void Tmainform1::Timer1Timer(QObject * /*Sender*/)
+{
+    DateTimePicker3->setDateTime(QDateTime::currentDateTime());
+    DateTimePicker4->setDateTime(QDateTime::currentDateTime());
+}
+
+void Tmainform1::langcmbChange(QObject * /*Sender*/)
+{
+    // Retitling the window comes with the caption table.
+}
+
+void Tmainform1::Button2Click(QObject * /*Sender*/)
+{
+    // Only these; the language and date format stay as shown until the
+    // user picks them again.
+    modecmb->setSelectedIndex(0);
+    rslcmb->setSelectedIndex(0);
+    intvcmb->setSelectedIndex(0);
+    mtcmb->setSelectedIndex(0);
+    isocmb->setSelectedIndex(0);
+    rslvcmb->setSelectedIndex(0);
+    vdlcmb->setSelectedIndex(0);
+    vccmb->setSelectedIndex(1);
+    dtfmtcmb->setSelectedIndex(0);
+    motcmb->setSelectedIndex(0);
+    langcmb->setSelectedIndex(0);
+    tvcmb->setSelectedIndex(1); // PAL, although the window starts on NTSC
+    passcmb->setSelectedIndex(0);
+    idedit->setText(QStringLiteral("CAM000"));
+    passedit->setText(QStringLiteral("7351"));
+}
+
+void Tmainform1::dtfmtcmbChange(QObject * /*Sender*/)
+{
+    QString format;
+    switch (dtfmtcmb->selectedIndex()) {
+    case 0:
+        format = QStringLiteral("yyyy/MM/dd HH:mm:ss");
+        break;
+    case 1:
+        format = QStringLiteral("dd/MM/yyyy HH:mm:ss");
+        break;
+    default:
+        format = QStringLiteral("MM/dd/yyyy HH:mm:ss");
+        break;
+    }
+    SetDisplayFormat(DateTimePicker3, format);
+}
+
+void Tmainform1::ComboBox3Change(QObject * /*Sender*/)
+{
+    // The MMS operators of the chosen country come with the preset tables.
+}
+
+void Tmainform1::ComboBox4Change(QObject * /*Sender*/)
+{
+    // The MMS operator's connection values come with the preset tables.
+}
+
+void Tmainform1::ComboBox7Change(QObject * /*Sender*/)
+{
+    // The SMTP operators of the chosen country come with the preset tables.
+}
+
+void Tmainform1::ComboBox8Change(QObject * /*Sender*/)
+{
+    // The SMTP operator's connection values come with the preset tables.
+}
+
+void Tmainform1::ComboBox9Change(QObject * /*Sender*/)
+{
+    // The mail server's port and security come with the preset tables.
+}
+
+void Tmainform1::ComboBox12Change(QObject * /*Sender*/)
+{
+    // The FTP operators of the chosen country come with the preset tables.
+}
+
+void Tmainform1::ComboBox13Change(QObject * /*Sender*/)
+{
+    // The FTP operator's connection values come with the preset tables.
+}
+
+// Switching one way of sending on switches the other two off.
+void Tmainform1::ComboBox1Change(QObject * /*Sender*/)
+{
+    if (ComboBox1->selectedIndex() == 1) {
+        ComboBox5->setSelectedIndex(0);
+        ComboBox10->setSelectedIndex(0);
+    }
+}
+
+void Tmainform1::ComboBox5Change(QObject * /*Sender*/)
+{
+    if (ComboBox5->selectedIndex() == 1) {
+        ComboBox1->setSelectedIndex(0);
+        ComboBox10->setSelectedIndex(0);
+    }
+}
+
+void Tmainform1::ComboBox10Change(QObject * /*Sender*/)
+{
+    if (ComboBox10->selectedIndex() == 1) {
+        ComboBox5->setSelectedIndex(0);
+        ComboBox1->setSelectedIndex(0);
+    }
 }

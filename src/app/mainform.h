@@ -1,10 +1,61 @@
 #pragma once
 
+#include "ui_mainform.h"
+
+#include <QByteArray>
 #include <QWidget>
 
-class Tmainform1 : public QWidget
+class QFileDialog;
+class QTimer;
+struct ParameterValues;
+
+// The editor's one window. Every control is a public member under its form
+// name; the controls are the only store of the settings.
+class Tmainform1 : public QWidget, public Ui::Tmainform1
 {
     Q_OBJECT
 public:
     explicit Tmainform1(QWidget *parent = nullptr);
+    ~Tmainform1() override;
+
+    // Made on first use and then kept, so each proposes the last chosen path.
+    QFileDialog *OpenDialog1 = nullptr;
+    QFileDialog *SaveDialog1 = nullptr;
+    QTimer *Timer1 = nullptr;
+
+    // The image the last Save built; empty until the first Save.
+    const QByteArray &imageBuffer() const { return ImageBuffer; }
+
+    void Button3Click(QObject *Sender);
+    void Button1Click(QObject *Sender);
+    void Timer1Timer(QObject *Sender);
+    void langcmbChange(QObject *Sender);
+    void Button2Click(QObject *Sender);
+    void dtfmtcmbChange(QObject *Sender);
+    void ComboBox3Change(QObject *Sender);
+    void ComboBox4Change(QObject *Sender);
+    void ComboBox7Change(QObject *Sender);
+    void ComboBox8Change(QObject *Sender);
+    void ComboBox9Change(QObject *Sender);
+    void ComboBox12Change(QObject *Sender);
+    void ComboBox13Change(QObject *Sender);
+    void ComboBox1Change(QObject *Sender);
+    void ComboBox5Change(QObject *Sender);
+    void ComboBox10Change(QObject *Sender);
+
+private:
+    using Handler = void (Tmainform1::*)(QObject *);
+
+    void ConnectHandlers();
+    void RunHandler(Handler handler, QObject *sender);
+    void ApplyStyle();
+    void ApplyFonts();
+    void ApplyStartupTexts();
+    void SetCaption(QWidget *control, const QString &text);
+
+    ParameterValues GatherValues() const;
+    void PutValues(const ParameterValues &values);
+    QString AskFileName(QFileDialog *&dialog, const char *name, bool save);
+
+    QByteArray ImageBuffer;
 };
