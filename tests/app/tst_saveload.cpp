@@ -1,0 +1,538 @@
+// Save and Load through the window's buttons and its real file dialogs.
+
+#include "formtest.h"
+
+#include "settings/parameterdata.h"
+#include "settings/parameterfields.h"
+#include "settings/parameterfile.h"
+#include "settings/startupvalues.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using formtest::ModalAnswerer;
+
+namespace {
+
+const QDateTime StartClock(QDate(2021, 11, 26), QTime(13, 57, 42));
+
+QByteArray ReadFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QString ShownPath(const QString &path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+// Byte `offset` of an image as it lies in the file.
+void PutFileByte(QByteArray &image, int offset, quint8 value)
+{
+    bool scrambled = false;
+    for (const ScrambledRegion &region : ScrambledRegions)
+        scrambled = scrambled || (offset >= region.begin && offset < region.end);
+    image[offset] = static_cast<char>(scrambled ? ScrambleByte(value) : value);
+}
+
+// The values the window's controls hold, read through the byte map's names.
+ParameterValues WindowValues(const Tmainform1 &window)
+{
+    ParameterValues values;
+    for (const IndexField &field : IndexFields())
+        values.*field.member = window.findChild<TComboBox *>(QLatin1String(field.name))->selectedIndex();
+    for (const TextField &field : TextFields()) {
+        QWidget *control = window.findChild<QWidget *>(QLatin1String(field.name));
+        if (auto *edit = qobject_cast<QLineEdit *>(control))
+            values.*field.member = edit->text();
+        else
+            values.*field.member = qobject_cast<TComboBox *>(control)->text();
+    }
+    const QTime start = window.DateTimePicker1->time();
+    const QTime end = window.DateTimePicker2->time();
+    values.timerStart = { start.hour(), start.minute(), start.second() };
+    values.timerEnd = { end.hour(), end.minute(), end.second() };
+    values.security = window.RadioButton1->isChecked() ? 0
+        : window.RadioButton2->isChecked()             ? 1
+        : window.RadioButton3->isChecked()             ? 2
+                                                       : -1;
+    return values;
+}
+
+} // namespace
+
+class TestSaveLoad : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void saveFreshWindow();
+    void saveCancelled();
+    void clockRunsBehindSaveDialog();
+    void saveUsesTypedNameAndProposesItNextTime();
+    void saveReplacesLongerFile();
+    void saveFails_data();
+    void saveFails();
+
+    void roundTrip_data();
+    void roundTrip();
+    void loadFreshFileKeepsNoSelection();
+    void loadLeavesHandlersAlone();
+    void loadUsesFirstImageBytes();
+    void loadSecurity_data();
+    void loadSecurity();
+    void loadCancelled();
+    void loadRefused_data();
+    void loadRefused();
+    void loadBadTimer_data();
+    void loadBadTimer();
+
+private:
+    bool save(const QString &path);
+    bool load(const QString &path);
+    QString file(const QString &name) const { return m_dir->filePath(name); }
+
+    std::unique_ptr<Tmainform1> m_window;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QList<formtest::ModalSeen> m_seen;
+};
+
+void TestSaveLoad::init()
+{
+    m_window = std::make_unique<Tmainform1>();
+    // Every test here saves before the clock's first tick.
+    m_window->Timer1->stop();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_seen.clear();
+}
+
+void TestSaveLoad::cleanup()
+{
+    m_window.reset();
+    m_dir.reset();
+}
+
+// Clicks the button and answers its dialog with `path` (empty: cancel).
+// Returns false when a message box was shown; m_seen holds what showed.
+bool TestSaveLoad::save(const QString &path)
+{
+    ModalAnswerer answerer(m_window.get());
+    answerer.fileDialog(path);
+    answerer.messageBox();
+    QTest::mouseClick(m_window->Button3, Qt::LeftButton);
+    m_seen = answerer.seen();
+    [&] { QVERIFY2(answerer.unexpected().isEmpty(), qPrintable(answerer.unexpected().join(u", "))); }();
+    return m_seen.size() < 2;
+}
+
+bool TestSaveLoad::load(const QString &path)
+{
+    ModalAnswerer answerer(m_window.get());
+    answerer.fileDialog(path);
+    answerer.messageBox();
+    QTest::mouseClick(m_window->Button1, Qt::LeftButton);
+    m_seen = answerer.seen();
+    [&] { QVERIFY2(answerer.unexpected().isEmpty(), qPrintable(answerer.unexpected().join(u", "))); }();
+    return m_seen.size() < 2;
+}
+
+void TestSaveLoad::saveFreshWindow()
+{
+    const QString path = file(u"Parameter.dat"_s);
+    QVERIFY(save(path));
+
+    QCOMPARE(m_seen.size(), 1);
+    const formtest::ModalSeen &dialog = m_seen.first();
+    QCOMPARE(dialog.objectName, u"SaveDialog1"_s);
+    QVERIFY(dialog.saving);
+    QCOMPARE(dialog.text, u"Parameter.dat"_s);
+    QCOMPARE(dialog.filter, QStringList { u"*.dat"_s });
+
+    const QByteArray bytes = ReadFile(path);
+    ParameterValues expected = StartupParameterValues();
+    expected.clock = ClockValue { 2021, 11, 26, 13, 57, 42 };
+    QCOMPARE(bytes, BuildParameterData(expected));
+    // The image was complete before the dialog opened.
+    QCOMPARE(dialog.imageAtOpen, bytes);
+    QCOMPARE(m_window->imageBuffer(), bytes);
+
+    QCOMPARE(bytes.size(), 2128);
+    const auto at = [&bytes](int offset) { return quint8(bytes.at(offset)); };
+    // SMTP mode and switch, and FTP's switch, start without a selection.
+    QCOMPARE(at(1040), 255);
+    QCOMPARE(at(1041), 255);
+    QCOMPARE(at(81), 248);
+    QCOMPARE(bytes.mid(32, 6), QByteArray("\x15\x0b\x1a\x0d\x39\x2a", 6)); // 21-11-26 13:57:42
+    QCOMPARE(bytes.mid(42, 6), QByteArray("\x00\x00\x00\x17\x3b\x3b", 6)); // 00:00:00 to 23:59:59
+    QCOMPARE(at(18), 1); // voice on
+    QCOMPARE(at(74), 0); // NTSC
+    QCOMPARE(at(80), 1); // MMS mode AUTO
+    QCOMPARE(bytes.mid(5, 7), QByteArray("CAM000\0", 7));
+    QCOMPARE(bytes.mid(76, 4), QByteArray("7351"));
+    QCOMPARE(bytes.mid(83, 10), QByteArray("Argentina\0", 10));
+    QCOMPARE(at(1391), ScrambleByte(0)); // NO SSL
+}
+
+void TestSaveLoad::saveCancelled()
+{
+    QVERIFY(save({}));
+    QCOMPARE(m_seen.size(), 1);
+    QVERIFY(QDir(m_dir->path()).isEmpty());
+    // The image stays built for all that.
+    QCOMPARE(m_window->imageBuffer().size(), 2128);
+    QVERIFY(m_window->SaveDialog1);
+}
+
+// The image is built at the click; the clock goes on ticking behind the
+// dialog without reaching the file.
+void TestSaveLoad::clockRunsBehindSaveDialog()
+{
+    Tmainform1 &w = *m_window;
+    const QString path = file(u"Parameter.dat"_s);
+    w.Timer1->start(); // a full second before the first tick
+    ModalAnswerer answerer(&w);
+    answerer.fileDialog(path, [&w] { return w.DateTimePicker3->dateTime() != StartClock; });
+    QTest::mouseClick(w.Button3, Qt::LeftButton);
+    QVERIFY(answerer.allAnswered());
+
+    QVERIFY(w.DateTimePicker3->dateTime() != StartClock);
+    QCOMPARE(ReadFile(path).mid(32, 6), QByteArray("\x15\x0b\x1a\x0d\x39\x2a", 6));
+}
+
+void TestSaveLoad::saveUsesTypedNameAndProposesItNextTime()
+{
+    const QString path = file(u"camera-one"_s);
+    QVERIFY(save(path));
+    QVERIFY(QFile::exists(path));
+    QVERIFY(!QFile::exists(path + u".dat"_s));
+
+    QFileDialog *dialog = m_window->SaveDialog1;
+    QVERIFY(save({}));
+    QCOMPARE(m_window->SaveDialog1, dialog);
+    QCOMPARE(m_seen.first().selected, QStringList { path });
+
+    // Each dialog keeps its own path: Load still proposes its start-up name.
+    QVERIFY(load({}));
+    QCOMPARE(m_seen.first().objectName, u"OpenDialog1"_s);
+    QVERIFY(!m_seen.first().saving);
+    QCOMPARE(m_seen.first().text, u"Parameter.dat"_s);
+}
+
+void TestSaveLoad::saveReplacesLongerFile()
+{
+    const QString path = file(u"Parameter.dat"_s);
+    QVERIFY(WriteFile(path, QByteArray(5000, 'x')));
+    QVERIFY(save(path));
+    QCOMPARE(ReadFile(path), m_window->imageBuffer());
+}
+
+void TestSaveLoad::saveFails_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("blocker"); // an existing file that must survive
+    QTest::newRow("missing directory") << u"missing/Parameter.dat"_s << QString();
+    QTest::newRow("directory is a file") << u"old.dat/Parameter.dat"_s << u"old.dat"_s;
+}
+
+void TestSaveLoad::saveFails()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, blocker);
+    const QByteArray old("old settings");
+    if (!blocker.isEmpty())
+        QVERIFY(WriteFile(file(blocker), old));
+    const QString path = file(name);
+
+    QVERIFY(!save(path));
+    QCOMPARE(m_seen.size(), 2);
+    const formtest::ModalSeen &box = m_seen.last();
+    QCOMPARE(box.title, u"tst_saveload"_s);
+    QVERIFY2(box.text.startsWith(u"Cannot create file \"%1\". "_s.arg(ShownPath(path))), qPrintable(box.text));
+    QVERIFY(box.text.size() > u"Cannot create file \"%1\". "_s.arg(ShownPath(path)).size());
+    QVERIFY(!QFile::exists(path));
+    if (!blocker.isEmpty())
+        QCOMPARE(ReadFile(file(blocker)), old);
+
+    // The window goes on working.
+    QVERIFY(save(file(u"Parameter.dat"_s)));
+    QCOMPARE(ReadFile(file(u"Parameter.dat"_s)).size(), 2128);
+}
+
+void TestSaveLoad::roundTrip_data()
+{
+    QTest::addColumn<int>("mms");
+    QTest::addColumn<int>("smtp");
+    QTest::addColumn<int>("ftp");
+    QTest::newRow("SMTP on") << 0 << 1 << 0;
+    QTest::newRow("FTP on") << 0 << 0 << 1;
+    QTest::newRow("MMS and FTP on") << 1 << 0 << 1;
+}
+
+// Every control of the byte map comes back, its text cut to the width that
+// Load reads, and the five fields that SMTP and FTP share from whichever
+// page the switch chose.
+void TestSaveLoad::roundTrip()
+{
+    QFETCH(int, mms);
+    QFETCH(int, smtp);
+    QFETCH(int, ftp);
+    Tmainform1 &w = *m_window;
+
+    // Distinct values everywhere, some of them longer than the file keeps.
+    int n = 0;
+    for (const IndexField &field : IndexFields()) {
+        auto *box = w.findChild<TComboBox *>(QLatin1String(field.name));
+        box->setSelectedIndex(++n % box->count());
+    }
+    for (const TextField &field : TextFields()) {
+        const QString text = QString::fromLatin1(field.name).repeated(12).left(field.readWidth + 5);
+        if (auto *edit = w.findChild<QLineEdit *>(QLatin1String(field.name)))
+            edit->setText(text);
+        else
+            w.findChild<TComboBox *>(QLatin1String(field.name))->setText(text);
+    }
+    w.ComboBox1->setSelectedIndex(mms);
+    w.ComboBox5->setSelectedIndex(smtp);
+    w.ComboBox10->setSelectedIndex(ftp);
+    w.DateTimePicker1->setTime(QTime(7, 8, 9));
+    w.DateTimePicker2->setTime(QTime(21, 22, 23));
+    w.RadioButton3->setChecked(true);
+    // And some typed as a user types them.
+    formtest::TypeText(w.idedit, u"CAM4711"_s);
+    formtest::TypeText(w.apn, u"internet.example-operator.com/with/a/path/that/is/long"_s);
+    QCOMPARE(w.idedit->text(), u"CAM471"_s);
+
+    ParameterValues expected = WindowValues(w);
+    for (const TextField &field : TextFields())
+        expected.*field.member = (expected.*field.member).left(qMin(field.readWidth, TextCapacity(field)));
+    const auto share = [ftp](QString &smtpText, QString &ftpText) {
+        if (ftp == 1)
+            smtpText = ftpText;
+        else
+            ftpText = smtpText;
+    };
+    share(expected.ComboBox7, expected.ComboBox12);
+    share(expected.ComboBox8, expected.ComboBox13);
+    share(expected.smtpapn, expected.ftpapn);
+    share(expected.smtpusername, expected.ftpusername);
+    share(expected.smtppassword, expected.ftppassword);
+
+    const QString path = file(u"Parameter.dat"_s);
+    QVERIFY(save(path));
+
+    // Into a fresh window, whose lists and captions the file must not touch.
+    m_window = std::make_unique<Tmainform1>();
+    m_window->Timer1->stop();
+    const auto before = formtest::Snapshot(*m_window);
+    QVERIFY(load(path));
+    QCOMPARE(m_seen.first().objectName, u"OpenDialog1"_s);
+    QCOMPARE(m_seen.first().text, u"Parameter.dat"_s);
+
+    const ParameterValues loaded = WindowValues(*m_window);
+    for (const IndexField &field : IndexFields())
+        QCOMPARE(loaded.*field.member, expected.*field.member);
+    for (const TextField &field : TextFields())
+        QCOMPARE(loaded.*field.member, expected.*field.member);
+    QCOMPARE(loaded.timerStart, expected.timerStart);
+    QCOMPARE(loaded.timerEnd, expected.timerEnd);
+    QCOMPARE(loaded.security, 2);
+    QCOMPARE(m_window->DateTimePicker3->dateTime(), StartClock);
+
+    const auto after = formtest::Snapshot(*m_window);
+    for (const QString &name : { u"Label1"_s, u"GroupBox1"_s, u"Button3"_s, u"TabSheet1"_s })
+        QCOMPARE(after.value(name), before.value(name));
+    for (const char *name : { "ComboBox4", "ComboBox8", "ComboBox13" }) {
+        const auto *box = m_window->findChild<TComboBox *>(QLatin1String(name));
+        QCOMPARE(box->count(), before.value(QLatin1String(name)).toList().at(2).toInt());
+    }
+}
+
+// A file from a fresh window brings back the boxes without a selection,
+// and a second Save stores them as such again.
+void TestSaveLoad::loadFreshFileKeepsNoSelection()
+{
+    const QString path = file(u"Parameter.dat"_s);
+    QVERIFY(save(path));
+    const QByteArray first = ReadFile(path);
+
+    for (TComboBox *box : { m_window->ComboBox1, m_window->ComboBox5, m_window->ComboBox6, m_window->ComboBox10 })
+        box->setSelectedIndex(1);
+    QVERIFY(load(path));
+    QCOMPARE(m_window->ComboBox1->selectedIndex(), 0);
+    QCOMPARE(m_window->ComboBox1->text(), u"OFF"_s);
+    for (TComboBox *box : { m_window->ComboBox5, m_window->ComboBox6, m_window->ComboBox10 }) {
+        QCOMPARE(box->selectedIndex(), -1);
+        QCOMPARE(box->text(), QString());
+    }
+
+    const QString again = file(u"again.dat"_s);
+    QVERIFY(save(again));
+    QCOMPARE(ReadFile(again), first);
+}
+
+// Load sets what the file holds and runs no handler: no retitling, no new
+// date format, no switching off.
+void TestSaveLoad::loadLeavesHandlersAlone()
+{
+    const QString path = file(u"Parameter.dat"_s);
+    QVERIFY(save(path));
+    QByteArray image = ReadFile(path);
+    PutFileByte(image, 40, 3); // Italiano
+    PutFileByte(image, 38, 1); // DD/MM/YY
+    PutFileByte(image, 81, 9); // MMS and FTP both on
+    QVERIFY(WriteFile(path, image));
+
+    const QString format = m_window->DateTimePicker3->displayFormat();
+    QVERIFY(load(path));
+    QCOMPARE(m_window->langcmb->selectedIndex(), 3);
+    QCOMPARE(m_window->langcmb->text(), u"Italiano"_s);
+    QCOMPARE(m_window->Label1->text(), u"Resolution"_s);
+    QCOMPARE(m_window->Button3->text(), u"Save"_s);
+    QCOMPARE(m_window->dtfmtcmb->selectedIndex(), 1);
+    QCOMPARE(m_window->DateTimePicker3->displayFormat(), format);
+    QCOMPARE(m_window->ComboBox1->selectedIndex(), 1);
+    QCOMPARE(m_window->ComboBox10->selectedIndex(), 1);
+    QCOMPARE(m_window->ComboBox1->text(), u"ON"_s);
+    QCOMPARE(m_window->ComboBox10->text(), u"ON"_s);
+}
+
+void TestSaveLoad::loadUsesFirstImageBytes()
+{
+    const QString path = file(u"Parameter.dat"_s);
+    m_window->idedit->setText(u"LONG1"_s);
+    QVERIFY(save(path));
+    QVERIFY(WriteFile(path, ReadFile(path) + QByteArray(300, '\x55')));
+    m_window->idedit->setText(u"other"_s);
+
+    QVERIFY(load(path));
+    QCOMPARE(m_window->idedit->text(), u"LONG1"_s);
+}
+
+void TestSaveLoad::loadSecurity_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("checked"); // 1..3, or 2 kept from before
+    QTest::newRow("NO SSL") << 0 << 1;
+    QTest::newRow("SSL") << 1 << 2;
+    QTest::newRow("STARTTLS") << 2 << 3;
+    QTest::newRow("3 leaves the choice") << 3 << 2;
+    QTest::newRow("255 leaves the choice") << 255 << 2;
+}
+
+void TestSaveLoad::loadSecurity()
+{
+    QFETCH(int, stored);
+    QFETCH(int, checked);
+    const QString path = file(u"Parameter.dat"_s);
+    QVERIFY(save(path));
+    QByteArray image = ReadFile(path);
+    PutFileByte(image, 1391, quint8(stored));
+    QVERIFY(WriteFile(path, image));
+
+    QTest::mouseClick(m_window->RadioButton2, Qt::LeftButton);
+    QVERIFY(m_window->RadioButton2->isChecked());
+    QVERIFY(load(path));
+    const QList<QRadioButton *> buttons { m_window->RadioButton1, m_window->RadioButton2, m_window->RadioButton3 };
+    for (int i = 0; i < buttons.size(); ++i)
+        QCOMPARE(buttons.at(i)->isChecked(), i + 1 == checked);
+}
+
+void TestSaveLoad::loadCancelled()
+{
+    const QString path = file(u"Parameter.dat"_s);
+    m_window->idedit->setText(u"SAVED"_s);
+    QVERIFY(save(path));
+    m_window->idedit->setText(u"NOW"_s);
+    const auto before = formtest::Snapshot(*m_window);
+    QVERIFY(load({}));
+    QCOMPARE(m_seen.size(), 1);
+    QCOMPARE(formtest::Changed(before, formtest::Snapshot(*m_window)), QStringList());
+}
+
+void TestSaveLoad::loadRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("size"); // -1: no such file
+    QTest::newRow("one byte short") << u"short.dat"_s << 2127;
+    QTest::newRow("empty") << u"empty.dat"_s << 0;
+    QTest::newRow("missing") << u"missing.dat"_s << -1;
+}
+
+// The message names the file, and not one control changes.
+void TestSaveLoad::loadRefused()
+{
+    QFETCH(QString, name);
+    QFETCH(int, size);
+    const QString path = file(name);
+    m_window->idedit->setText(u"OTHER"_s);
+    QVERIFY(save(file(u"full.dat"_s)));
+    if (size >= 0)
+        QVERIFY(WriteFile(path, ReadFile(file(u"full.dat"_s)).left(size)));
+    m_window->idedit->setText(u"KEEP"_s);
+    const auto before = formtest::Snapshot(*m_window);
+
+    QVERIFY(!load(path));
+    const formtest::ModalSeen &box = m_seen.last();
+    QCOMPARE(box.title, u"tst_saveload"_s);
+    QVERIFY2(box.text.contains(ShownPath(path)), qPrintable(box.text));
+    QString expected;
+    QVERIFY(!ReadParameterFile(path, &expected));
+    QCOMPARE(box.text, expected);
+    QCOMPARE(formtest::Changed(before, formtest::Snapshot(*m_window)), QStringList());
+}
+
+void TestSaveLoad::loadBadTimer_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("value");
+    QTest::newRow("start hour 24") << 42 << 24;
+    QTest::newRow("start minute 60") << 43 << 60;
+    QTest::newRow("start second 60") << 44 << 60;
+    QTest::newRow("end hour 24") << 45 << 24;
+    QTest::newRow("end minute 60") << 46 << 60;
+    QTest::newRow("end second 255") << 47 << 255;
+}
+
+// A bad time anywhere in the file leaves the whole window as it was.
+void TestSaveLoad::loadBadTimer()
+{
+    QFETCH(int, offset);
+    QFETCH(int, value);
+    const QString path = file(u"Parameter.dat"_s);
+    m_window->idedit->setText(u"FILE"_s);
+    m_window->tvcmb->setSelectedIndex(1);
+    m_window->DateTimePicker1->setTime(QTime(1, 2, 3));
+    m_window->path->setText(u"/elsewhere/"_s);
+    QVERIFY(save(path));
+    QByteArray image = ReadFile(path);
+    PutFileByte(image, offset, quint8(value));
+    QVERIFY(WriteFile(path, image));
+
+    m_window = std::make_unique<Tmainform1>();
+    m_window->Timer1->stop();
+    const auto before = formtest::Snapshot(*m_window);
+    QVERIFY(!load(path));
+    const formtest::ModalSeen &box = m_seen.last();
+    QCOMPARE(box.title, u"tst_saveload"_s);
+    QCOMPARE(box.text, u"Invalid argument to time encode"_s);
+    QCOMPARE(formtest::Changed(before, formtest::Snapshot(*m_window)), QStringList());
+}
+
+QTEST_MAIN(TestSaveLoad)
+#include "tst_saveload.moc"
