@@ -485,11 +485,6 @@ void Tmainform1::Timer1Timer(QObject * /*Sender*/)
     DateTimePicker4->setDateTime(QDateTime::currentDateTime());
 }
 
-void Tmainform1::langcmbChange(QObject * /*Sender*/)
-{
-    // Retitling the window comes with the caption table.
-}
-
 void Tmainform1::Button2Click(QObject * /*Sender*/)
 {
     // Only these; the language and date format stay as shown until the
@@ -526,41 +521,6 @@ void Tmainform1::dtfmtcmbChange(QObject * /*Sender*/)
         break;
     }
     SetDisplayFormat(DateTimePicker3, format);
-}
-
-void Tmainform1::ComboBox3Change(QObject * /*Sender*/)
-{
-    // The MMS operators of the chosen country come with the preset tables.
-}
-
-void Tmainform1::ComboBox4Change(QObject * /*Sender*/)
-{
-    // The MMS operator's connection values come with the preset tables.
-}
-
-void Tmainform1::ComboBox7Change(QObject * /*Sender*/)
-{
-    // The SMTP operators of the chosen country come with the preset tables.
-}
-
-void Tmainform1::ComboBox8Change(QObject * /*Sender*/)
-{
-    // The SMTP operator's connection values come with the preset tables.
-}
-
-void Tmainform1::ComboBox9Change(QObject * /*Sender*/)
-{
-    // The mail server's port and security come with the preset tables.
-}
-
-void Tmainform1::ComboBox12Change(QObject * /*Sender*/)
-{
-    // The FTP operators of the chosen country come with the preset tables.
-}
-
-void Tmainform1::ComboBox13Change(QObject * /*Sender*/)
-{
-    // The FTP operator's connection values come with the preset tables.
 }
 
 // Switching one way of sending on switches the other two off.
