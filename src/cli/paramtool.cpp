@@ -1,5 +1,7 @@
 #include "paramtool.h"
 
+#include "presetscommand.h"
+
 #include "i18n/formtexts.h"
 #include "settings/codepage.h"
 #include "settings/parameterdata.h"
@@ -478,6 +480,11 @@ constexpr Command Commands[] = {
     {"encode", "encode IN.json -o OUT.dat", "Build settings file OUT.dat from the JSON values in IN.json "
                                             "(- reads standard input).", runEncode, true},
     {"show", "show FILE", "List the values of settings file FILE with their English captions.", runShow, false},
+    {"presets", "presets mms|smtp|ftp|mail", "Print one preset table as JSON: what each country, operator or "
+                                             "mail-server pick fills in.",
+        [](QCommandLineParser &parser, const Streams &io) {
+            return RunPresetsCommand(io.program, parser.positionalArguments(), io.out, io.err);
+        }, false},
 };
 // clang-format on
 
