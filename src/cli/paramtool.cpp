@@ -2,6 +2,7 @@
 
 #include "presetscommand.h"
 
+#include "i18n/captiontable.h"
 #include "i18n/formtexts.h"
 #include "settings/codepage.h"
 #include "settings/parameterdata.h"
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <span>
 
@@ -229,22 +231,47 @@ QJsonObject valuesToJson(const ParameterValues &values)
 
 // ---------------------------------------------------------------- the listing of show
 
-// Captions and items of the window in English, read from the core's form texts.
+// Captions and items of the window in one language: what the language switch
+// retitles or rebuilds comes from the caption table, the rest from the
+// window's start-up texts. A file whose language names none of the 15 lists
+// in the start-up texts alone, as a window shows them before any switch.
 class ListingTexts
 {
 public:
-    QString caption(const char *control) const { return StartupCaption(QLatin1StringView(control)).trimmed(); }
+    explicit ListingTexts(int language)
+        : m_entry(language >= 0 && language < LanguageCount ? &CaptionTable(language) : nullptr)
+    {
+    }
+
+    QString caption(const char *control) const
+    {
+        if (const int row = rowOf(CaptionControls, control); m_entry && row >= 0)
+            return m_entry->captions.at(static_cast<std::size_t>(row));
+        return StartupCaption(QLatin1StringView(control)).trimmed();
+    }
 
     // The item that `index` names, or "no selection".
     QString item(const char *control, int index) const
     {
-        const ComboItems *box = FindStartupComboItems(QLatin1StringView(control));
-        if (box && index >= 0 && index < box->items.size())
-            return box->items.at(index);
-        return noSelection();
+        QStringList items;
+        if (const int row = rowOf(ItemListControls, control); m_entry && row >= 0)
+            items = m_entry->items.at(static_cast<std::size_t>(row));
+        else if (const ComboItems *box = FindStartupComboItems(QLatin1StringView(control)))
+            items = box->items;
+        return index >= 0 && index < items.size() ? items.at(index) : noSelection();
     }
 
     QString noSelection() const { return QStringLiteral("no selection"); }
+
+private:
+    template <std::size_t N> static int rowOf(const std::array<const char *, N> &controls, const char *control)
+    {
+        const auto found = std::find_if(
+            controls.begin(), controls.end(), [control](const char *name) { return std::strcmp(name, control) == 0; });
+        return found == controls.end() ? -1 : static_cast<int>(found - controls.begin());
+    }
+
+    const CaptionEntry *m_entry;
 };
 
 // One line of the listing. The label is the caption of the control's label on
@@ -393,6 +420,7 @@ struct Command
     const char *description;
     int (*run)(QCommandLineParser &parser, const Streams &io);
     bool takesOutput;
+    bool takesLanguage = false;
 };
 
 const QCommandLineOption &outputOption()
@@ -421,12 +449,49 @@ int runDecode(QCommandLineParser &parser, const Streams &io)
     return ExitOk;
 }
 
+const QCommandLineOption &languageOption()
+{
+    static const QCommandLineOption option({ QStringLiteral("l"), QStringLiteral("language") },
+        QStringLiteral("List in this language instead of the one the file stores: 0 to 14 or its name "
+                       "(English, Deutsch, ...)."),
+        QStringLiteral("LANGUAGE"));
+    return option;
+}
+
+// A language box position or the name the box shows for it; names in any case, since a shell user types them.
+std::optional<int> parseLanguage(const QString &given)
+{
+    bool isNumber = false;
+    const int number = given.toInt(&isNumber);
+    if (isNumber)
+        return number >= 0 && number < LanguageCount ? std::optional<int>(number) : std::nullopt;
+    const QStringList names = LanguageNames();
+    for (int i = 0; i < names.size(); ++i) {
+        if (names.at(i).compare(given.trimmed(), Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return std::nullopt;
+}
+
 int runShow(QCommandLineParser &parser, const Streams &io)
 {
+    std::optional<int> language;
+    if (parser.isSet(languageOption())) {
+        const QString given = parser.value(languageOption());
+        language = parseLanguage(given);
+        if (!language) {
+            return io.fail(ExitBadInput,
+                QStringLiteral("unknown language \"%1\"; give 0 to %2 or one of: %3")
+                    .arg(given)
+                    .arg(LanguageCount - 1)
+                    .arg(LanguageNames().join(QStringLiteral(", "))));
+        }
+    }
     const std::optional<QByteArray> image = readImage(parser.positionalArguments().constFirst(), io);
     if (!image)
         return ExitIoFailure;
-    io.out << listing(ReadParameterData(*image), ListingTexts());
+    const ParameterValues values = ReadParameterData(*image);
+    io.out << listing(values, ListingTexts(language.value_or(values.langcmb)));
     return ExitOk;
 }
 
@@ -479,7 +544,9 @@ constexpr Command Commands[] = {
     {"decode", "decode FILE", "Print the values of settings file FILE as JSON.", runDecode, false},
     {"encode", "encode IN.json -o OUT.dat", "Build settings file OUT.dat from the JSON values in IN.json "
                                             "(- reads standard input).", runEncode, true},
-    {"show", "show FILE", "List the values of settings file FILE with their English captions.", runShow, false},
+    {"show", "show [--language LANGUAGE] FILE", "List the values of settings file FILE under the window's "
+                                                "captions, in the language the file stores or in LANGUAGE (0 to 14 "
+                                                "or a name such as Deutsch).", runShow, false, true},
     {"presets", "presets mms|smtp|ftp|mail", "Print one preset table as JSON: what each country, operator or "
                                              "mail-server pick fills in.",
         [](QCommandLineParser &parser, const Streams &io) {
@@ -527,6 +594,8 @@ int runCommand(const Command &command, const QStringList &arguments, const Strea
     parser.addOption(help);
     if (command.takesOutput)
         parser.addOption(outputOption());
+    if (command.takesLanguage)
+        parser.addOption(languageOption());
     if (!parser.parse(arguments))
         return usageError(io, parser.errorText());
     if (parser.isSet(help)) {

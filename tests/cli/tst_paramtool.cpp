@@ -143,7 +143,8 @@ private slots:
 
         QTest::newRow("help") << QStringList { u"--help"_s } << 0 << u"encode IN.json -o OUT.dat"_s << QString();
         QTest::newRow("version") << QStringList { u"--version"_s } << 0 << u"trailcam-param 1."_s << QString();
-        QTest::newRow("command help") << QStringList { u"show"_s, u"-h"_s } << 0 << u"show FILE"_s << QString();
+        QTest::newRow("command help") << QStringList { u"show"_s, u"-h"_s } << 0 << u"show [--language LANGUAGE] FILE"_s
+                                      << QString();
         QTest::newRow("no command") << QStringList {} << 2 << QString() << u"Usage:"_s;
         QTest::newRow("unknown command") << QStringList { u"dump"_s, u"x"_s } << 2 << QString() << u"\"dump\""_s;
         QTest::newRow("unknown option") << QStringList { u"--fast"_s } << 2 << QString() << u"fast"_s;
@@ -411,8 +412,8 @@ private slots:
                                          u"Start Time: 00:00:00"_s, u"End Time: 23:59:59"_s, u"SMTP Security: NO SSL"_s,
                                          u"FTP Path: /myfolder/"_s };
         QTest::newRow("items") << QByteArray(R"({"langcmb": 2, "rslvcmb": 1, "modecmb": 2, "security": 2})")
-                               << QStringList { u"Language: Deutsch"_s, u"Video Resolution: 1080P"_s,
-                                      u"Mode: Camera&Video"_s, u"SMTP Security: STARTTLS"_s };
+                               << QStringList { u"Sprache: Deutsch"_s, u"Video Auflösung: 1080P"_s,
+                                      u"Modus: Camera&video"_s, u"SMTP Security: STARTTLS"_s };
         QTest::newRow("no selection") << QByteArray(R"({"modecmb": -1, "intvcmb": 9, "ComboBox5": -1, "security": 3})")
                                       << QStringList { u"Mode: no selection"_s, u"Interval: no selection"_s,
                                              u"SMTP ON/OFF: no selection"_s, u"SMTP Security: no selection"_s };
