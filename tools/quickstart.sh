@@ -33,9 +33,16 @@ if [ "$mode" = run ]; then
 fi
 
 cd "$build"
-if QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"; then
-  echo "RESULT: all tests passed"
-else
-  echo "RESULT: some tests FAILED" >&2
+log=$(mktemp)
+status=0
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs" 2>&1 | tee "$log" || status=1
+# ctest's own summary reads "100% tests passed, 0 tests failed out of 13".
+total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
+failed=$(sed -n 's/.* \([0-9]*\) tests failed out of.*/\1/p' "$log" | tail -n 1)
+rm -f "$log"
+if [ -z "$total" ]; then
+  echo "RESULT: no tests ran" >&2
   exit 1
 fi
+echo "RESULT: $((total - failed)) passed, $failed failed"
+exit "$status"
