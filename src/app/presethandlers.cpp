@@ -1,37 +1,117 @@
 // Country, operator and mail-server picks fill the connection fields.
 #include "app/mainform.h"
 
+#include "presets/presets.h"
+
+#include <array>
+#include <cstddef>
+#include <initializer_list>
+#include <span>
+
+namespace {
+
+// The country the box has selected, or nullptr when its text names none.
+const CountryPresets *SelectedCountry(std::span<const CountryPresets> table, const TComboBox *countryBox)
+{
+    const int country = countryBox->selectedIndex();
+    if (country < 0 || static_cast<std::size_t>(country) >= table.size())
+        return nullptr;
+    return &table[static_cast<std::size_t>(country)];
+}
+
+// A typed text that names no country keeps the operators listed; either way the first one is selected, which
+// raises no change event of its own, so the caller applies it.
+const CountryPresets *ListOperators(
+    std::span<const CountryPresets> table, const TComboBox *countryBox, TComboBox *operatorBox)
+{
+    const CountryPresets *country = SelectedCountry(table, countryBox);
+    if (country) {
+        QStringList names;
+        for (const CarrierPreset &carrier : country->operators)
+            names << QString::fromLatin1(carrier.name);
+        operatorBox->setItems(names);
+    }
+    operatorBox->setSelectedIndex(0);
+    return country;
+}
+
+// `fields` take the entry's values in the table's order: APN, user name, password, then the MMS centre, proxy and
+// port where the tab has them. Every listed field is written, so nothing of the previous operator stays behind.
+void ApplyCarrier(std::span<const CountryPresets> table, const TComboBox *countryBox, const TComboBox *operatorBox,
+    std::initializer_list<QLineEdit *> fields)
+{
+    const CarrierPreset *carrier = FindCarrier(table, countryBox->selectedIndex(), operatorBox->selectedIndex());
+    if (!carrier || !carrier->hasValues)
+        return;
+    const std::array<const char *, 6> values { carrier->apn, carrier->username, carrier->password, carrier->mmsc,
+        carrier->proxy, carrier->port };
+    std::size_t next = 0;
+    for (QLineEdit *field : fields)
+        field->setText(QString::fromLatin1(values.at(next++)));
+}
+
+} // namespace
+
 void Tmainform1::ComboBox3Change(QObject * /*Sender*/)
 {
-    // The MMS operators of the chosen country come with the preset tables.
+    ListOperators(MmsPresets(), ComboBox3, ComboBox4);
+    ComboBox4Change(ComboBox4);
 }
 
 void Tmainform1::ComboBox4Change(QObject * /*Sender*/)
 {
-    // The MMS operator's connection values come with the preset tables.
+    ApplyCarrier(MmsPresets(), ComboBox3, ComboBox4, { apn, username, password, mmsc, proxy, port });
 }
 
 void Tmainform1::ComboBox7Change(QObject * /*Sender*/)
 {
-    // The SMTP operators of the chosen country come with the preset tables.
+    ListOperators(SmtpPresets(), ComboBox7, ComboBox8);
+    ComboBox8Change(ComboBox8);
 }
 
 void Tmainform1::ComboBox8Change(QObject * /*Sender*/)
 {
-    // The SMTP operator's connection values come with the preset tables.
+    ApplyCarrier(SmtpPresets(), ComboBox7, ComboBox8, { smtpapn, smtpusername, smtppassword });
 }
 
 void Tmainform1::ComboBox9Change(QObject * /*Sender*/)
 {
-    // The mail server's port and security come with the preset tables.
+    const std::span<const MailServerPreset> servers = MailServerPresets();
+    const int choice = ComboBox9->selectedIndex();
+    if (choice < 0 || static_cast<std::size_t>(choice) >= servers.size())
+        return;
+    const MailServerPreset &server = servers[static_cast<std::size_t>(choice)];
+    servertxt->setText(QString::fromLatin1(server.server));
+    // The account belongs to the user, not to the provider.
+    usernametxt->clear();
+    passwordtxt->clear();
+    porttxt->setText(QString::fromLatin1(server.port));
+    switch (server.security) {
+    case Security::NoSsl:
+        RadioButton1->setChecked(true);
+        break;
+    case Security::Ssl:
+        RadioButton2->setChecked(true);
+        break;
+    case Security::StartTls:
+        RadioButton3->setChecked(true);
+        break;
+    }
 }
 
 void Tmainform1::ComboBox12Change(QObject * /*Sender*/)
 {
-    // The FTP operators of the chosen country come with the preset tables.
+    const CountryPresets *country = ListOperators(FtpPresets(), ComboBox12, ComboBox13);
+    // "Other": a network we know nothing of, so the user types its access point.
+    if (country && country->operators.empty()) {
+        ftpapn->clear();
+        ftpusername->clear();
+        ftppassword->clear();
+    }
+    ComboBox13Change(ComboBox13);
 }
 
 void Tmainform1::ComboBox13Change(QObject * /*Sender*/)
 {
-    // The FTP operator's connection values come with the preset tables.
+    ApplyCarrier(FtpPresets(), ComboBox12, ComboBox13, { ftpapn, ftpusername, ftppassword });
 }
