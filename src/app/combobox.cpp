@@ -1,10 +1,14 @@
 #include "app/combobox.h"
 
+#include <QAbstractItemView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSignalBlocker>
+#include <QStyleOptionComboBox>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -103,10 +107,44 @@ TComboBox::TComboBox(QWidget *parent)
     disconnect(field, &QLineEdit::returnPressed, nullptr, nullptr);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(8);
-    // Styles that drop the list down as a menu show every item and ignore maxVisibleItems: Fusion does so for boxes
-    // that are not editable, some desktop styles for all.
-    setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     connect(this, &QComboBox::activated, this, &TComboBox::changed);
+}
+
+void TComboBox::showPopup()
+{
+    QComboBox::showPopup();
+
+    // Styles that drop the list down as a menu show every item and ignore maxVisibleItems: Fusion does so for boxes
+    // that are not editable, some desktop styles for all. A style sheet's "combobox-popup: 0" would stop that, but
+    // a box with a style sheet of its own no longer follows its parent's font, nor hands its own to the list.
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    if (!style()->styleHint(QStyle::SH_ComboBox_Popup, &option, this) || count() <= maxVisibleItems())
+        return;
+    QAbstractItemView *list = view();
+    int rows = 0;
+    for (int i = 0; i < maxVisibleItems(); ++i)
+        rows += list->visualRect(model()->index(i, modelColumn(), rootModelIndex())).height();
+    // The menu's scroll arrows come and go with the list's height and position, so each change takes a second look.
+    QWidget *popup = list->window();
+    const auto holdToRows = [list, popup, rows] {
+        for (int pass = 0; pass < 3 && list->viewport()->height() != rows; ++pass)
+            popup->resize(popup->width(), popup->height() - (list->viewport()->height() - rows));
+    };
+    holdToRows();
+    list->scrollTo(list->currentIndex(), QAbstractItemView::PositionAtCenter);
+    holdToRows();
+
+    // As such a style places its menu: the current item over the box, as far as the screen allows.
+    const QRect current = list->visualRect(list->currentIndex());
+    if (!current.isValid())
+        return;
+    int top = mapToGlobal(QPoint(0, 0)).y() - list->viewport()->mapTo(popup, current.topLeft()).y();
+    if (const QScreen *screen = popup->screen()) {
+        const QRect room = screen->availableGeometry();
+        top = std::clamp(top, room.top(), std::max(room.top(), room.bottom() + 1 - popup->height()));
+    }
+    popup->move(popup->x(), top);
 }
 
 void TComboBox::setItems(const QStringList &items)

@@ -17,6 +17,8 @@ public:
     void setText(const QString &text); // edit text only; the selected index is unchanged
     QString text() const;
 
+    void showPopup() override;
+
 signals:
     // Only for the user: a pick from the list or with the arrow keys or the wheel, or an edit of the text. By the
     // time it arrives the index already follows the text.

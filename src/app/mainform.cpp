@@ -248,16 +248,6 @@ void Tmainform1::ApplyFonts()
         { apn, username, password, mmsc, proxy, port, smtpapn, smtpusername, smtppassword, servertxt, usernametxt,
             passwordtxt, porttxt, path, ftpport, ftpserver, ftppass, ftpaccount, ftpapn, ftpusername, ftppassword })
         edit->setFont(FormFont(11, false));
-
-    // A combo box carries a style sheet of its own, and a widget with one
-    // neither takes its parent's font nor passes its own on; hand each box
-    // its group's, and its edit field the same.
-    const auto boxes = findChildren<TComboBox *>();
-    for (TComboBox *box : boxes) {
-        if (!box->testAttribute(Qt::WA_SetFont))
-            box->setFont(box->parentWidget()->font());
-        box->lineEdit()->setFont(box->font());
-    }
 }
 
 void Tmainform1::SetCaption(QWidget *control, const QString &text)

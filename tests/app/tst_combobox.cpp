@@ -153,8 +153,11 @@ private slots:
     void focusOutKeepsState();
     void listShowsEightRows_data();
     void listShowsEightRows();
+    void menuListShowsCurrentItemOnBox();
     void ampersandShownAsCharacter_data();
     void ampersandShownAsCharacter();
+    void fontReachesFieldAndList_data();
+    void fontReachesFieldAndList();
 
 private:
     // Puts the box into a state through the code interface: items, then index, then (unless null) text.
@@ -592,6 +595,27 @@ void TestComboBox::listShowsEightRows()
     m_box->hidePopup();
 }
 
+// Held to eight rows, a list that drops down as a menu still puts the current item over the box.
+void TestComboBox::menuListShowsCurrentItemOnBox()
+{
+    m_top->move(0, 250);
+    m_style = createStyle(QStringLiteral("menu popup"));
+    m_box->setStyle(m_style.get());
+    prepare(countries(), 20);
+
+    m_box->showPopup();
+    QAbstractItemView *view = m_box->view();
+    QTRY_VERIFY(view->isVisible());
+    QCOMPARE(view->viewport()->height() / view->sizeHintForRow(0), 8);
+    const QRect item = view->visualRect(view->currentIndex());
+    QVERIFY(item.top() >= 0 && item.bottom() < view->viewport()->height());
+    const QRect itemOnScreen(view->viewport()->mapToGlobal(item.topLeft()), item.size());
+    const QRect boxOnScreen(m_box->mapToGlobal(QPoint(0, 0)), m_box->size());
+    QVERIFY2(itemOnScreen.intersects(boxOnScreen),
+        qPrintable(QStringLiteral("item at %1, box at %2").arg(itemOnScreen.y()).arg(boxOnScreen.y())));
+    m_box->hidePopup();
+}
+
 void TestComboBox::ampersandShownAsCharacter_data()
 {
     QTest::addColumn<QString>("style");
@@ -632,6 +656,50 @@ void TestComboBox::ampersandShownAsCharacter()
     const int fieldDifference = fieldInk(1) - fieldInk(2);
     QVERIFY2(qAbs(fieldDifference - ampersandWidth) <= 2, qPrintable(QString::number(fieldDifference)));
     QCOMPARE(m_box->itemText(1), withAmpersand);
+}
+
+void TestComboBox::fontReachesFieldAndList_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<bool>("ownFont"); // the box's own font, or its parent's
+    for (const QString &style : { QStringLiteral("Windows"), QStringLiteral("Fusion"), QStringLiteral("menu popup") }) {
+        QTest::newRow(qPrintable(style + QStringLiteral(", parent's font"))) << style << false;
+        QTest::newRow(qPrintable(style + QStringLiteral(", own font"))) << style << true;
+    }
+}
+
+// The window sets its fonts after the boxes exist; the box, its edit field and its open list must all follow, or
+// the list falls back to the application's font.
+void TestComboBox::fontReachesFieldAndList()
+{
+    QFETCH(QString, style);
+    QFETCH(bool, ownFont);
+
+    m_style = createStyle(style);
+    QVERIFY(m_style);
+    m_box->setStyle(m_style.get());
+    prepare(countries(), 0);
+
+    QFont font(QStringLiteral("DejaVu Serif"));
+    font.setPixelSize(23);
+    font.setBold(true);
+    if (ownFont)
+        m_box->setFont(font);
+    else
+        m_top->setFont(font);
+
+    const auto same = [&font](const QFont &shown) {
+        return shown.family() == font.family() && shown.pixelSize() == font.pixelSize() && shown.bold() == font.bold();
+    };
+    QVERIFY(same(m_box->font()));
+    QVERIFY(same(m_box->lineEdit()->font()));
+
+    m_box->showPopup();
+    QAbstractItemView *view = m_box->view();
+    QTRY_VERIFY(view->isVisible());
+    QVERIFY(same(view->font()));
+    QVERIFY(view->sizeHintForRow(0) >= QFontMetrics(font).height());
+    m_box->hidePopup();
 }
 
 QTEST_MAIN(TestComboBox)
