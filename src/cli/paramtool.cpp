@@ -606,7 +606,9 @@ int runCommand(const Command &command, const QStringList &arguments, const Strea
     const QString name = QLatin1StringView(command.name);
     const QStringList positional = parser.positionalArguments();
     if (positional.isEmpty())
-        return usageError(io, QStringLiteral("%1: a file name is missing").arg(name));
+        return usageError(io,
+            QStringLiteral("%1: an argument is missing (%2 %3)")
+                .arg(name, io.program, QLatin1StringView(command.synopsis)));
     if (positional.size() > 1)
         return usageError(io, QStringLiteral("%1: unexpected argument \"%2\"").arg(name, positional.at(1)));
     if (command.takesOutput && parser.value(outputOption()).isEmpty())
