@@ -1,4 +1,4 @@
-#include "cli/paramtool.h"
+#include "toolrun.h"
 #include "settings/parameterdata.h"
 #include "settings/startupvalues.h"
 
@@ -16,29 +16,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct Run
-{
-    int status;
-    QString out;
-    QString err;
-};
-
-Run runTool(const QStringList &arguments)
-{
-    QByteArray outBytes;
-    QByteArray errBytes;
-    QBuffer outBuffer(&outBytes);
-    QBuffer errBuffer(&errBytes);
-    outBuffer.open(QIODevice::WriteOnly);
-    errBuffer.open(QIODevice::WriteOnly);
-    QTextStream out(&outBuffer);
-    QTextStream err(&errBuffer);
-    const int status = RunParamTool(QStringList { u"trailcam-param"_s } + arguments, out, err);
-    out.flush();
-    err.flush();
-    return { status, QString::fromUtf8(outBytes), QString::fromUtf8(errBytes) };
-}
 
 // The byte map as the camera reads it: where each member lies and how much of a text comes back.
 struct MapEntry
@@ -120,7 +97,7 @@ private:
                 QJsonObject { { u"year"_s, 2026 }, { u"month"_s, 12 }, { u"day"_s, 7 }, { u"hour"_s, 13 },
                     { u"minute"_s, 5 }, { u"second"_s, 9 } });
         const QString out = pathOf(u"out.dat"_s);
-        const Run run = runTool({ u"encode"_s, writeJson(QJsonDocument(values).toJson()), u"-o"_s, out });
+        const ToolRun run = runTool({ u"encode"_s, writeJson(QJsonDocument(values).toJson()), u"-o"_s, out });
         if (run.status != 0)
             qWarning("encode failed: %s", qPrintable(run.err));
         return out;
@@ -163,7 +140,7 @@ private slots:
         QFETCH(int, status);
         QFETCH(QString, out);
         QFETCH(QString, err);
-        const Run run = runTool(arguments);
+        const ToolRun run = runTool(arguments);
         QCOMPARE(run.status, status);
         QVERIFY2(run.out.contains(out), qPrintable(run.out));
         QVERIFY2(run.err.contains(err), qPrintable(run.err));
@@ -198,7 +175,7 @@ private slots:
         QStringList arguments { command, input };
         if (command == u"encode"_s)
             arguments << u"-o"_s << pathOf(u"out.dat"_s);
-        const Run run = runTool(arguments);
+        const ToolRun run = runTool(arguments);
         QCOMPARE(run.status, 1);
         QVERIFY(run.out.isEmpty());
         QVERIFY2(run.err.contains(input), qPrintable(run.err));
@@ -208,7 +185,7 @@ private slots:
     void unwritableOutput()
     {
         const QString out = pathOf(u"no such directory/out.dat"_s);
-        const Run run = runTool({ u"encode"_s, writeJson("{}"), u"-o"_s, out });
+        const ToolRun run = runTool({ u"encode"_s, writeJson("{}"), u"-o"_s, out });
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains(out), qPrintable(run.err));
     }
@@ -267,7 +244,7 @@ private slots:
         QCOMPARE(image[15], '\0');
         QCOMPARE(image[41], '\1');
 
-        const Run run = runTool({ u"decode"_s, pathOf(u"out.dat"_s) });
+        const ToolRun run = runTool({ u"decode"_s, pathOf(u"out.dat"_s) });
         QCOMPARE(run.status, 0);
         const QJsonObject decoded = QJsonDocument::fromJson(run.out.toUtf8()).object();
         QSet<QString> expectedKeys { u"ComboBox1"_s, u"ComboBox10"_s, u"timerStart"_s, u"timerEnd"_s };
@@ -293,7 +270,7 @@ private slots:
     void missingMembersTakeStartupValues()
     {
         const QDateTime before = QDateTime::currentDateTime();
-        const Run run = runTool({ u"encode"_s, writeJson("{}"), u"-o"_s, pathOf(u"out.dat"_s) });
+        const ToolRun run = runTool({ u"encode"_s, writeJson("{}"), u"-o"_s, pathOf(u"out.dat"_s) });
         const QDateTime after = QDateTime::currentDateTime();
         QCOMPARE(run.status, 0);
         const QByteArray image = readAll(pathOf(u"out.dat"_s));
@@ -328,7 +305,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, readBack);
         encode({ { member, text } });
-        const Run run = runTool({ u"decode"_s, pathOf(u"out.dat"_s) });
+        const ToolRun run = runTool({ u"decode"_s, pathOf(u"out.dat"_s) });
         QCOMPARE(run.status, 0);
         QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8()).object().value(member).toString(), readBack);
     }
@@ -381,7 +358,7 @@ private slots:
         QFETCH(QByteArray, json);
         QFETCH(QString, named);
         const QString out = pathOf(u"out.dat"_s);
-        const Run run = runTool({ u"encode"_s, writeJson(json), u"-o"_s, out });
+        const ToolRun run = runTool({ u"encode"_s, writeJson(json), u"-o"_s, out });
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains(named), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
@@ -396,7 +373,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(previous);
         file.close();
-        const Run run = runTool({ u"encode"_s, writeJson(R"({"passedit": "toolong"})"), u"-o"_s, out });
+        const ToolRun run = runTool({ u"encode"_s, writeJson(R"({"passedit": "toolong"})"), u"-o"_s, out });
         QCOMPARE(run.status, 2);
         QCOMPARE(readAll(out), previous);
     }
@@ -430,7 +407,7 @@ private slots:
         QFETCH(QByteArray, json);
         QFETCH(QStringList, lines);
         encode(QJsonDocument::fromJson(json).object());
-        const Run run = runTool({ u"show"_s, pathOf(u"out.dat"_s) });
+        const ToolRun run = runTool({ u"show"_s, pathOf(u"out.dat"_s) });
         QCOMPARE(run.status, 0);
         const QStringList shown = run.out.split(u'\n', Qt::SkipEmptyParts);
         for (const QString &line : lines)
@@ -441,8 +418,8 @@ private slots:
     void showLabelsEveryValueOnce()
     {
         encode({});
-        const Run shown = runTool({ u"show"_s, pathOf(u"out.dat"_s) });
-        const Run decoded = runTool({ u"decode"_s, pathOf(u"out.dat"_s) });
+        const ToolRun shown = runTool({ u"show"_s, pathOf(u"out.dat"_s) });
+        const ToolRun decoded = runTool({ u"decode"_s, pathOf(u"out.dat"_s) });
         QCOMPARE(shown.status, 0);
         QStringList labels;
         for (const QString &line : shown.out.split(u'\n', Qt::SkipEmptyParts)) {

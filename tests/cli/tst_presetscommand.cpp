@@ -1,6 +1,6 @@
 // `trailcam-param presets`: each table printed as JSON, in table order, with exactly its members.
 
-#include "cli/paramtool.h"
+#include "toolrun.h"
 #include "presets/presets.h"
 
 #include <QBuffer>
@@ -14,29 +14,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct Run
-{
-    int status;
-    QString out;
-    QString err;
-};
-
-Run runTool(const QStringList &arguments)
-{
-    QByteArray outBytes;
-    QByteArray errBytes;
-    QBuffer outBuffer(&outBytes);
-    QBuffer errBuffer(&errBytes);
-    outBuffer.open(QIODevice::WriteOnly);
-    errBuffer.open(QIODevice::WriteOnly);
-    QTextStream out(&outBuffer);
-    QTextStream err(&errBuffer);
-    const int status = RunParamTool(QStringList { u"trailcam-param"_s } + arguments, out, err);
-    out.flush();
-    err.flush();
-    return { status, QString::fromUtf8(outBytes), QString::fromUtf8(errBytes) };
-}
 
 std::span<const CountryPresets> TableNamed(const QString &name)
 {
@@ -88,7 +65,7 @@ void TestPresetsCommand::carrierTable()
     QFETCH(QStringList, members);
     const std::span<const CountryPresets> presets = TableNamed(table);
 
-    const Run run = runTool({ u"presets"_s, table });
+    const ToolRun run = runTool({ u"presets"_s, table });
     QCOMPARE(run.status, 0);
     QCOMPARE(run.err, QString());
     QJsonParseError error;
@@ -128,7 +105,7 @@ void TestPresetsCommand::carrierTable()
 
 void TestPresetsCommand::mailTable()
 {
-    const Run run = runTool({ u"presets"_s, u"mail"_s });
+    const ToolRun run = runTool({ u"presets"_s, u"mail"_s });
     QCOMPARE(run.status, 0);
     QCOMPARE(run.err, QString());
     const QJsonArray servers = QJsonDocument::fromJson(run.out.toUtf8()).array();
@@ -167,7 +144,7 @@ void TestPresetsCommand::refused()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, message);
-    const Run run = runTool(arguments);
+    const ToolRun run = runTool(arguments);
     QCOMPARE(run.status, 2);
     QCOMPARE(run.out, QString());
     QVERIFY2(run.err.startsWith(u"trailcam-param: "_s), qPrintable(run.err));
@@ -176,11 +153,11 @@ void TestPresetsCommand::refused()
 
 void TestPresetsCommand::listedInHelp()
 {
-    const Run help = runTool({ u"--help"_s });
+    const ToolRun help = runTool({ u"--help"_s });
     QCOMPARE(help.status, 0);
     QVERIFY2(help.out.contains(u"trailcam-param presets mms|smtp|ftp|mail\n"_s), qPrintable(help.out));
 
-    const Run own = runTool({ u"presets"_s, u"--help"_s });
+    const ToolRun own = runTool({ u"presets"_s, u"--help"_s });
     QCOMPARE(own.status, 0);
     QVERIFY2(own.out.startsWith(u"Usage: trailcam-param presets mms|smtp|ftp|mail\n"_s), qPrintable(own.out));
 }

@@ -1,7 +1,7 @@
 // trailcam-param show in the languages of the window: the one a file stores,
 // or the one asked for with --language.
 
-#include "cli/paramtool.h"
+#include "toolrun.h"
 #include "settings/parameterdata.h"
 #include "settings/parameterfile.h"
 #include "settings/startupvalues.h"
@@ -17,29 +17,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct Run
-{
-    int status;
-    QString out;
-    QString err;
-};
-
-Run runTool(const QStringList &arguments)
-{
-    QByteArray outBytes;
-    QByteArray errBytes;
-    QBuffer outBuffer(&outBytes);
-    QBuffer errBuffer(&errBytes);
-    outBuffer.open(QIODevice::WriteOnly);
-    errBuffer.open(QIODevice::WriteOnly);
-    QTextStream out(&outBuffer);
-    QTextStream err(&errBuffer);
-    const int status = RunParamTool(QStringList { u"trailcam-param"_s } + arguments, out, err);
-    out.flush();
-    err.flush();
-    return { status, QString::fromUtf8(outBytes), QString::fromUtf8(errBytes) };
-}
 
 // The selections every file of these tests holds: an item beyond the start-up lists (modecmb 3), items whose
 // start-up text differs from the English entry (intvcmb 1, ComboBox2 1), and boxes the switch never rebuilds.
@@ -159,7 +136,7 @@ void TestShowLanguage::listing()
         arguments << file << options; // an option may follow the file name too
     else
         arguments << options << file;
-    const Run run = runTool(arguments);
+    const ToolRun run = runTool(arguments);
     QCOMPARE(run.status, 0);
     QCOMPARE(run.err, QString());
     const QStringList shown = run.out.split(u'\n', Qt::SkipEmptyParts);
@@ -179,8 +156,8 @@ void TestShowLanguage::labelsStayDistinct()
 {
     QFETCH(int, language);
     const QString file = writeSample(0);
-    const Run english = runTool({ u"show"_s, file });
-    const Run run = runTool({ u"show"_s, u"--language"_s, QString::number(language), file });
+    const ToolRun english = runTool({ u"show"_s, file });
+    const ToolRun run = runTool({ u"show"_s, u"--language"_s, QString::number(language), file });
     QCOMPARE(run.status, 0);
 
     const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
@@ -207,7 +184,7 @@ void TestShowLanguage::badLanguage_data()
 void TestShowLanguage::badLanguage()
 {
     QFETCH(QString, given);
-    const Run run = runTool({ u"show"_s, u"--language"_s, given, writeSample(0) });
+    const ToolRun run = runTool({ u"show"_s, u"--language"_s, given, writeSample(0) });
     QCOMPARE(run.status, 2);
     QCOMPARE(run.out, QString());
     QVERIFY2(run.err.contains(u"unknown language \"%1\""_s.arg(given)), qPrintable(run.err));
