@@ -12,18 +12,7 @@ case "$seconds" in ''|*[!0-9]*) echo "usage: $0 [SECONDS]" >&2; exit 64 ;; esac
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${FUZZ_BUILD_DIR:-$here/build-fuzz}
 
-packages=(cmake make pkg-config qt6-base-dev clang libclang-rt-14-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash "$here/tools/install-packages.sh" cmake make pkg-config qt6-base-dev clang libclang-rt-14-dev
 
 jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S "$here" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \

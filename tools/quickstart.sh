@@ -10,19 +10,8 @@ case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 64 ;; esac
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$here/build}
 
-packages=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-          libqt6widgets6 qt6-qpa-plugins fonts-wqy-zenhei fonts-dejavu-core libbenchmark-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash "$here/tools/install-packages.sh" cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools \
+  libgl-dev qt6-qpa-plugins fonts-wqy-zenhei fonts-dejavu-core libbenchmark-dev
 
 jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRAILCAM_WERROR=ON ${CMAKE_ARGS:-}
