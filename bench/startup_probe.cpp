@@ -1,8 +1,13 @@
-// Starts like the editor (or, as the floor, with one empty window), reports
-// once the window is on screen, then quits. The runner measures the time
-// from its own process start to the report.
+// Starts like the editor, or as a floor with one empty window, or with a
+// window of about as many plain widgets as the editor has; reports once the
+// window is on screen, then quits. The runner measures the time from its own
+// process start to the report.
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
 #include <QTimer>
 #include <QWidget>
 
@@ -26,6 +31,29 @@ long residentKiB()
     return -1;
 }
 
+#ifdef PROBE_PLAIN
+// What the toolkit itself costs for a form of this size: four pages of
+// captioned edits and drop-downs at fixed places, in the default style.
+void fillPlainForm(QWidget *window)
+{
+    auto *pages = new QTabWidget(window);
+    pages->setGeometry(0, 0, 634, 430);
+    for (int p = 0; p < 4; ++p) {
+        auto *page = new QWidget;
+        for (int row = 0; row < 19; ++row) {
+            const int y = 4 + row * 21;
+            auto *label = new QLabel(QStringLiteral("Caption %1").arg(row), page);
+            label->move(8, y);
+            if (row % 2)
+                (new QLineEdit(QStringLiteral("text %1").arg(row), page))->setGeometry(120, y, 180, 20);
+            else
+                (new QComboBox(page))->setGeometry(120, y, 180, 20);
+        }
+        pages->addTab(page, QStringLiteral("Page %1").arg(p));
+    }
+}
+#endif
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -36,6 +64,9 @@ int main(int argc, char *argv[])
 #else
     QWidget window;
     window.resize(634, 491);
+#ifdef PROBE_PLAIN
+    fillPlainForm(&window);
+#endif
 #endif
     window.show();
     // Queued behind the show and its first paint.

@@ -1,5 +1,5 @@
-// Prints the start-up time and resident memory of the editor next to an
-// empty Qt window, each started several times on the offscreen platform.
+// Prints the start-up time and resident memory of the editor next to a window
+// of as many plain widgets and an empty Qt window, each started several times on the offscreen platform.
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -59,6 +59,7 @@ int main(int argc, char *argv[])
         QString program;
     } subjects[] = {
         {"trailcam-settings", dir + QStringLiteral("/startup-probe-editor")},
+        {"152 plain widgets", dir + QStringLiteral("/startup-probe-plain")},
         {"empty Qt window", dir + QStringLiteral("/startup-probe-floor")},
     };
 
