@@ -41,11 +41,14 @@ constexpr CarrierPreset kMmsArgentina[] = {
     // Host name only, no scheme.
     Mms("Movistar", "mms.gprs.unifon.com.ar", "mms", "mms", "mms.movistar.com.ar", "200.68.32.239", "8080"),
 };
+constexpr CarrierPreset kMmsAustraliaVodafone =
+    Mms("vodafone", "live.vodafone.com", "", "", "http://pxt.vodafone.net.au/pxtsend", "10.202.2.60", "8080");
 constexpr CarrierPreset kMmsAustralia[] = {
     Mms("Telstra", "telstra.mms", "", "", "http://mmsc.telstra.com:8002", "10.1.1.180", "80"),
     Mms("Optus", "mms", "", "", "http://mmsc.optus.com.au:8002/", "61.88.190.10", "8070"),
-    Mms("vodafone", "live.vodafone.com", "", "", "http://pxt.vodafone.net.au/pxtsend", "10.202.2.60", "8080"),
-    Mms("Lebara", "mms.lebara.com.au", "", "", "http://pxt.vodafone.net.au/pxtsend", "10.202.2.60", "8080"),
+    kMmsAustraliaVodafone,
+    // The list has no entry of its own.
+    Rebranded(kMmsAustraliaVodafone, "Lebara"),
 };
 constexpr CarrierPreset kMmsAustria[] = {
     Mms("Drei", "drei.at", "", "", "http://mmsc", "213.94.78.133", "8799"),
@@ -143,7 +146,8 @@ constexpr CarrierPreset kMmsNorway[] = {
 constexpr CarrierPreset kMmsPoland[] = {
     Mms("Orange", "mms", "mms", "mms", "http://mms.orange.pl", "192.168.6.104", "8080"),
     Mms("T-mobile", "mms", "mms", "mms", "http://mms/servlets/mms", "213.158.194.226", "8080"),
-    Mms("PLAY", "mms", "", "", "http://mmsc.play.pl/mms/wapenc", "10.10.25.5", "8080"),
+    // Play's newer entry names no proxy; this one, on the same network, does.
+    Mms("PLAY", "mms", "", "", "http://10.10.28.164/mms/wapenc", "10.10.25.5", "8080"),
     Mms("PLUS", "mms", "", "", "http://mms.plusgsm.pl:8002", "212.2.96.16", "8080"),
 };
 constexpr CarrierPreset kMmsPortugal[] = {
@@ -175,7 +179,8 @@ constexpr CarrierPreset kMmsUnitedKingdom[] = {
     Mms("3", "three.co.uk", "", "", "http://mms.um.three.co.uk:10021/mmsc", "217.171.129.2", "8799"),
     Mms("ASDA Mobile", "asdamobiles.co.uk", "wap", "wap",
         "http://mms.asdamobiles.co.uk/servlets/mms", "212.183.137.12", "9201"),
-    Mms("BT Mobile", "mms.bt.com", "bt", "bt", "http://mms.bt.com/mms", "212.183.137.012", "8799"),
+    // BT's entry from its time on Vodafone's network: the one whose gateway listens on 8799.
+    Mms("BT Mobile", "btmobile.bt.com", "bt", "bt", "http://mms.bt.com/servlets/mms", "212.183.137.012", "8799"),
     Mms("O2", "wap.o2.co.uk", "", "", "http://mmsc.mms.o2.co.uk:8002/", "193.113.200.195", "8080"),
     Mms("O2payandgo", "payandgo.o2.co.uk", "payandgo", "password",
         "http://mmsc.mms.o2.co.uk:8002/", "193.113.200.195", "8080"),
