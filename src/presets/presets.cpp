@@ -281,7 +281,7 @@ constexpr CarrierPreset kHungary[] = {
 };
 constexpr CarrierPreset kItaly[] = {
     Data("TIM", "ibox.tim.it"),
-    Data("Vodafone", "web.omnitel.it"),
+    Data("Vodafone", "mobile.vodafone.it"),
     Data("WIND", "internet.wind"),
 };
 constexpr CarrierPreset kKazakhstan[] = {
@@ -342,7 +342,7 @@ constexpr CarrierPreset kUnitedKingdom[] = {
 };
 constexpr CarrierPreset kUnitedStates[] = {
     Data("AT&T", "wap.cingular", "wap@cingulargprs.com", "cingular1"),
-    Data("T-Mobile", "epc.tmobile.com"),
+    Data("T-Mobile", "fast.t-mobile.com"),
 };
 
 constexpr CountryPresets kSmtp[] = {
