@@ -32,23 +32,29 @@ constexpr CarrierPreset Rebranded(CarrierPreset preset, const char *name)
 
 // clang-format off
 
+// Carrier values follow the public Android APN list as kept by LineageOS, one entry per operator. Where an entry
+// clashes with a fixed value of the row (a user name, a port) or a value of it has the wrong form, ours stays.
+
 // ---- MMS ----
 
 constexpr CarrierPreset kMmsArgentina[] = {
     // Host name only, no scheme.
     Mms("Movistar", "mms.gprs.unifon.com.ar", "mms", "mms", "mms.movistar.com.ar", "200.68.32.239", "8080"),
 };
+constexpr CarrierPreset kMmsAustraliaVodafone =
+    Mms("vodafone", "live.vodafone.com", "", "", "http://pxt.vodafone.net.au/pxtsend", "10.202.2.60", "8080");
 constexpr CarrierPreset kMmsAustralia[] = {
     Mms("Telstra", "telstra.mms", "", "", "http://mmsc.telstra.com:8002", "10.1.1.180", "80"),
     Mms("Optus", "mms", "", "", "http://mmsc.optus.com.au:8002/", "61.88.190.10", "8070"),
-    Mms("vodafone", "live.vodafone.com", "", "", "http://pxt.vodafone.net.au/pxtsend", "10.202.2.60", "8080"),
-    Mms("Lebara", "mms.lebara.com.au", "", "", "http://pxt.vodafone.net.au/pxtsend", "10.202.2.60", "8080"),
+    kMmsAustraliaVodafone,
+    // The list has no entry of its own.
+    Rebranded(kMmsAustraliaVodafone, "Lebara"),
 };
 constexpr CarrierPreset kMmsAustria[] = {
     Mms("Drei", "drei.at", "", "", "http://mmsc", "213.94.78.133", "8799"),
     Mms("A1", "a1.net", "", "", "http://mmsc.a1.net", "194.48.124.71", "8001"),
     // Its MMS centre stays without "http://", as Argentina's does: the camera stores it as written.
-    Mms("T-mobile", "gprsmms", "mms", "tm", "mmsc.t-mobile.at/servlets/mms", "10.12.0.2", "80"),
+    Mms("T-mobile", "gprsmms", "mms", "tm", "mmsc.t-mobile.at/servlets/mms", "10.12.0.20", "80"),
     Mms("Orange", "orange.mms", "mms", "orange", "http://mms.orange.at", "194.24.128.118", "8080"),
     Mms("Telering", "mms", "mms@telering.at", "mms", "http://mmsc.telering.at", "212.95.31.50", "8080"),
 };
@@ -67,7 +73,7 @@ constexpr CarrierPreset kMmsCzechRepublic[] = {
     Rebranded(kMmsCzechTMobile, "GoMobil"),
 };
 constexpr CarrierPreset kMmsDenmark[] = {
-    Mms("Sonofon", "sonofon", "", "", "http://mms.sonofon.dk", "212.88.64.8", "8080"),
+    Mms("Sonofon", "sonofon", "", "", "http://mms.telenor.dk", "212.88.64.8", "8080"),
     Mms("TDC", "mms", "", "", "http://mmsc.tdc.dk:8002", "194.182.251.15", "8080"),
 };
 constexpr CarrierPreset kMmsEstonia[] = {
@@ -83,7 +89,7 @@ constexpr CarrierPreset kMmsFrance[] = {
     Mms("SFR", "mmssfr", "", "", "http://mms1", "10.151.0.1", "8080"),
 };
 constexpr CarrierPreset kMmsGermany[] = {
-    Mms("E-Plus", "mms.eplus.de", "mms", "eplus", "http://mms/eplus", "212.23.97.153", "8080"),
+    Mms("E-Plus", "mms.eplus.de", "mms", "eplus", "http://10.81.0.7:8002", "82.113.100.5", "8080"),
     Mms("O2", "internet", "", "", "http://10.81.0.7:8002", "82.113.100.5", "8080"),
     Mms("T-Mobile", "mms.t-d1.de", "t-mobil", "mms", "http://mms.t-mobile.de/servlets/mms", "172.28.23.131", "8080"),
     Mms("Vodafone", "event.vodafone.de", "", "", "http://139.7.24.1/servlets/mms", "139.007.029.017", "80"),
@@ -94,7 +100,7 @@ constexpr CarrierPreset kMmsGreece[] = {
 };
 constexpr CarrierPreset kMmsHungary[] = {
     Mms("T-mobile", "mms.westel900.net", "mms", "mms",
-        "http://mms.westel900.net/servlets/mms", "212.51.126.10", "8080"),
+        "http://mms.t-mobile.hu/servlets/mms", "212.51.126.10", "8080"),
     WithoutValues("Telenor"),
     WithoutValues("Vodafone"),
 };
@@ -102,7 +108,7 @@ constexpr CarrierPreset kMmsIndia[] = {
     Mms("BPL", "mizone", "", "", "http://mms.bplmobile.com:8080", "10.0.0.10", "8080"),
 };
 constexpr CarrierPreset kMmsIndonesia[] = {
-    Mms("IM3", "mms.indosat-m3.net", "mms", "im3", "http://mmsc.m3-access.com", "10.19.19.19", "8080"),
+    Mms("IM3", "mms.indosat-m3.net", "mms", "im3", "http://mmsc.indosat.com", "10.19.19.19", "8080"),
 };
 constexpr CarrierPreset kMmsIreland[] = {
     Mms("Meteor", "mms.mymeteor.ie", "my", "meteor", "http://mms.mymeteor.ie", "10.85.85.85", "8799"),
@@ -113,19 +119,19 @@ constexpr CarrierPreset kMmsIsrael[] = {
 constexpr CarrierPreset kMmsItaly[] = {
     Mms("Vodafone", "mms.vodafone.it", "", "", "http://mms.vodafone.it/servlets/mms", "10.128.224.10", "8080"),
     Mms("TIM", "unico.tim.it", "", "", "http://mms.tim.it/servlets/mms", "213.230.130.89", "80"),
-    Mms("WIND", "mms.wind", "", "", "http://mms.wind.it", "212.245.244.100", "8080"),
+    Mms("WIND", "mms.wind", "", "", "http://mms.wind.it", "212.245.244.11", "8080"),
 };
 constexpr CarrierPreset kMmsKazakhstan[] = {
     Mms("K Mobile", "mms.kmobile.kz", "@mms.k-mobile", "k-mobile",
         "http://mms.kmobile.kz/mms/wapenc", "172.27.6.93", "8080"),
-    Mms("Kcell", "mms", "", "", "http://mms.kcell.kz/post.dll", "195.47.255.15", "8080"),
+    Mms("Kcell", "mms", "", "", "http://mms.kcell.kz/post", "195.47.255.7", "8080"),
 };
 constexpr CarrierPreset kMmsLatvia[] = {
-    Mms("Tele2", "mms.tele2.lv", "wap", "wap", "http://mmsc.tele2.lv", "193.012.040.066", "8080"),
-    Mms("LMT", "mms.lmt.lv", "", "", "http://mmsc.lmt.lv/mmsc", "212.93.97.132", "8080"),
+    Mms("Tele2", "mms.tele2.lv", "wap", "wap", "http://mmsc.tele2.lv/", "193.012.040.038", "8080"),
+    Mms("LMT", "internet.lmt.lv", "", "", "http://mmsc.lmt.lv/mmsc", "212.93.97.201", "8080"),
 };
 constexpr CarrierPreset kMmsLuxembourg[] = {
-    Mms("Lux GSM", "mms.pt.lu", "mmsgprs", "mmsgprs2003", "http://mmsc.luxgsm.lu", "194.154.192.88", "8080"),
+    Mms("Lux GSM", "mms.pt.lu", "mmsgprs", "mmsgprs2003", "http://mmsc.pt.lu", "194.154.192.88", "8080"),
 };
 constexpr CarrierPreset kMmsMexico[] = {
     Mms("Telcel", "mms.itelcel.com", "mmsgprs", "mmsgprs2003",
@@ -139,8 +145,9 @@ constexpr CarrierPreset kMmsNorway[] = {
 };
 constexpr CarrierPreset kMmsPoland[] = {
     Mms("Orange", "mms", "mms", "mms", "http://mms.orange.pl", "192.168.6.104", "8080"),
-    Mms("T-mobile", "mms", "mms", "mms", "http://mms.era.pl/servlets/mms", "213.158.194.226", "8080"),
-    Mms("PLAY", "mms", "", "", "http://mmsc.play.pl/mms/wapenc", "10.10.25.5", "8080"),
+    Mms("T-mobile", "mms", "mms", "mms", "http://mms/servlets/mms", "213.158.194.226", "8080"),
+    // Play's newer entry names no proxy; this one, on the same network, does.
+    Mms("PLAY", "mms", "", "", "http://10.10.28.164/mms/wapenc", "10.10.25.5", "8080"),
     Mms("PLUS", "mms", "", "", "http://mms.plusgsm.pl:8002", "212.2.96.16", "8080"),
 };
 constexpr CarrierPreset kMmsPortugal[] = {
@@ -172,11 +179,12 @@ constexpr CarrierPreset kMmsUnitedKingdom[] = {
     Mms("3", "three.co.uk", "", "", "http://mms.um.three.co.uk:10021/mmsc", "217.171.129.2", "8799"),
     Mms("ASDA Mobile", "asdamobiles.co.uk", "wap", "wap",
         "http://mms.asdamobiles.co.uk/servlets/mms", "212.183.137.12", "9201"),
-    Mms("BT Mobile", "mms.bt.com", "bt", "bt", "http://mms.bt.com/mms", "212.183.137.012", "8799"),
-    Mms("O2", "wap.o2.co.uk", "", "", "http://mmsc.mms.o2.co.uk:8002", "82.132.254.1", "8080"),
+    // BT's entry from its time on Vodafone's network: the one whose gateway listens on 8799.
+    Mms("BT Mobile", "btmobile.bt.com", "bt", "bt", "http://mms.bt.com/servlets/mms", "212.183.137.012", "8799"),
+    Mms("O2", "wap.o2.co.uk", "", "", "http://mmsc.mms.o2.co.uk:8002/", "193.113.200.195", "8080"),
     Mms("O2payandgo", "payandgo.o2.co.uk", "payandgo", "password",
-        "http://mmsc.mms.o2.co.uk:8002", "82.132.254.1", "8080"),
-    Mms("Orange", "orangemms", "Orange", "Multimedia", "http://mms.orange.co.uk", "192.168.224.010", "8080"),
+        "http://mmsc.mms.o2.co.uk:8002/", "193.113.200.195", "8080"),
+    Mms("Orange", "orangemms", "Orange", "Multimedia", "http://mms.orange.co.uk/", "192.168.224.010", "8080"),
     Mms("Virgin", "goto.virginmobile.uk", "", "", "http://mms.virginmobile.co.uk:8002", "193.030.166.002", "8080"),
     Mms("Vodafone", "wap.vodafone.co.uk", "", "", "http://mms.vodafone.co.uk/servlets/mms", "212.183.137.012", "9201"),
     Mms("Vodafone Prep", "pp.vodafone.co.uk", "wap@vodafone.co.uk", "wap",
@@ -185,7 +193,7 @@ constexpr CarrierPreset kMmsUnitedKingdom[] = {
 constexpr CarrierPreset kMmsUnitedStates[] = {
     Mms("AT&T", "wap.cingular", "WAP@CINGULARGPRS.COM", "CINGULAR1",
         "http://mmsc.cingular.com", "066.209.011.061", "80"),
-    Mms("T-Mobile", "wap.voicestream.com", "", "",
+    Mms("T-Mobile", "fast.t-mobile.com", "", "",
         "http://mms.msg.eng.t-mobile.com/mms/wapenc", "216.155.165.50", "8080"),
     Mms("Verizon", "Verizon", "", "", "http://mms.vtext.com/servlets/mms", "69.78.143.64", "80"),
 };
@@ -273,7 +281,7 @@ constexpr CarrierPreset kHungary[] = {
 };
 constexpr CarrierPreset kItaly[] = {
     Data("TIM", "ibox.tim.it"),
-    Data("Vodafone", "web.omnitel.it"),
+    Data("Vodafone", "mobile.vodafone.it"),
     Data("WIND", "internet.wind"),
 };
 constexpr CarrierPreset kKazakhstan[] = {
@@ -334,7 +342,7 @@ constexpr CarrierPreset kUnitedKingdom[] = {
 };
 constexpr CarrierPreset kUnitedStates[] = {
     Data("AT&T", "wap.cingular", "wap@cingulargprs.com", "cingular1"),
-    Data("T-Mobile", "epc.tmobile.com"),
+    Data("T-Mobile", "fast.t-mobile.com"),
 };
 
 constexpr CountryPresets kSmtp[] = {

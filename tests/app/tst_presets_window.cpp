@@ -2,6 +2,7 @@
 // against the preset tables the product carries.
 
 #include "formtest.h"
+#include "../presets/listedcarriers.h"
 
 #include "presets/presets.h"
 #include "settings/parameterdata.h"
@@ -12,6 +13,7 @@
 #include <QtTest>
 
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <span>
 
@@ -116,6 +118,8 @@ private slots:
     void rebrandSharesValues();
     void namedCases_data();
     void namedCases();
+    void listedValues_data();
+    void listedValues();
     void typedCountryKeepsOperators_data();
     void typedCountryKeepsOperators();
     void typedNonItemChangesNothing_data();
@@ -379,6 +383,34 @@ void TestPresetsWindow::namedCases()
             QVERIFY2(shown.contains(u'.') && !shown.startsWith(u"user "), qPrintable(field + u": "_s + shown));
         else
             QCOMPARE(shown, value);
+    }
+}
+
+void TestPresetsWindow::listedValues_data()
+{
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < int(std::size(kListedCarriers)); ++i) {
+        const ListedCarrier &carrier = kListedCarriers[i];
+        QTest::addRow("%s %s %s", carrier.tab, carrier.country, carrier.op) << i;
+    }
+}
+
+// Picked as the user picks them, a few operators show what the public APN list gives for them.
+void TestPresetsWindow::listedValues()
+{
+    QFETCH(int, row);
+    const ListedCarrier &carrier = kListedCarriers[row];
+    const Tab &t = TabNamed(QString::fromLatin1(carrier.tab));
+    TComboBox *countryBox = box(t.countryBox);
+    TComboBox *operatorBox = box(t.operatorBox);
+
+    fillEveryEdit();
+    PickItem(countryBox, countryBox->findText(QString::fromLatin1(carrier.country)));
+    PickItem(operatorBox, operatorBox->findText(QString::fromLatin1(carrier.op)));
+    QCOMPARE(operatorBox->text(), QString::fromLatin1(carrier.op));
+    for (qsizetype f = 0; f < t.fields.size(); ++f) {
+        if (const char *listed = carrier.values[f])
+            QCOMPARE(edit(t.fields[f])->text(), QString::fromLatin1(listed));
     }
 }
 

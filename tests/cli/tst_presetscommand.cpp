@@ -1,6 +1,7 @@
 // `trailcam-param presets`: each table printed as JSON, in table order, with exactly its members.
 
 #include "toolrun.h"
+#include "../presets/listedcarriers.h"
 #include "presets/presets.h"
 
 #include <QBuffer>
@@ -9,6 +10,7 @@
 #include <QJsonObject>
 #include <QTest>
 
+#include <iterator>
 #include <span>
 
 using namespace Qt::StringLiterals;
@@ -40,6 +42,8 @@ class TestPresetsCommand : public QObject
 private slots:
     void carrierTable_data();
     void carrierTable();
+    void listedValues_data();
+    void listedValues();
     void mailTable();
     void refused_data();
     void refused();
@@ -100,6 +104,41 @@ void TestPresetsCommand::carrierTable()
                 QCOMPARE(entry.value(u"hasValues"_s).toBool(), carrier.hasValues);
             }
         }
+    }
+}
+
+void TestPresetsCommand::listedValues_data()
+{
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < int(std::size(kListedCarriers)); ++i) {
+        const ListedCarrier &carrier = kListedCarriers[i];
+        QTest::addRow("%s %s %s", carrier.tab, carrier.country, carrier.op) << i;
+    }
+}
+
+// The printed table gives a few operators what the public APN list gives for them.
+void TestPresetsCommand::listedValues()
+{
+    QFETCH(int, row);
+    const ListedCarrier &carrier = kListedCarriers[row];
+    const ToolRun run = runTool({ u"presets"_s, QString::fromLatin1(carrier.tab).toLower() });
+    QCOMPARE(run.status, 0);
+
+    QJsonObject found;
+    const QJsonArray countries = QJsonDocument::fromJson(run.out.toUtf8()).array();
+    for (const QJsonValue &country : countries) {
+        if (country[u"country"_s].toString() != QLatin1StringView(carrier.country))
+            continue;
+        for (const QJsonValue &entry : country[u"operators"_s].toArray()) {
+            if (entry[u"name"_s].toString() == QLatin1StringView(carrier.op))
+                found = entry.toObject();
+        }
+    }
+    QVERIFY2(!found.isEmpty(), carrier.op);
+    const char *const members[] = { "apn", "username", "password", "mmsc", "proxy", "port" };
+    for (std::size_t m = 0; m < std::size(members); ++m) {
+        if (const char *listed = carrier.values[m])
+            QCOMPARE(found.value(QLatin1StringView(members[m])).toString(), QString::fromLatin1(listed));
     }
 }
 
