@@ -1,5 +1,7 @@
 #include "app/mainform.h"
 
+#include "app/textstart.h"
+
 #include "i18n/formtexts.h"
 #include "settings/parameterdata.h"
 #include "settings/parameterfields.h"
@@ -165,6 +167,7 @@ Tmainform1::Tmainform1(QWidget *parent)
     Timer1->setInterval(1000);
 
     ConnectHandlers();
+    ShowCodeTextsFromStart(this);
     Timer1->start();
 }
 
