@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -26,6 +27,8 @@ private slots:
     void loadedTextsShowTheirStart();
     void userKeepsTheCaret_data();
     void userKeepsTheCaret();
+    void clockIsReadable_data();
+    void clockIsReadable();
 
 private:
     QLineEdit *field(const QString &control) const;
@@ -172,6 +175,54 @@ void TestLegibility::userKeepsTheCaret()
         QCOMPARE(edit->selectedText().size(), selected);
         QCoreApplication::processEvents();
     }
+}
+
+void TestLegibility::clockIsReadable_data()
+{
+    QTest::addColumn<QString>("picker");
+    QTest::newRow("date") << u"DateTimePicker3"_s;
+    QTest::newRow("time") << u"DateTimePicker4"_s;
+}
+
+// The contrast of the darkest ink to the field's background as drawn; at least 4.5:1 is needed to read small text.
+void TestLegibility::clockIsReadable()
+{
+    QFETCH(QString, picker);
+    Tmainform1 &w = *m_window;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *control = w.findChild<QDateTimeEdit *>(picker);
+    QVERIFY(control);
+    QVERIFY(!control->isEnabled());
+    auto *field = control->findChild<QLineEdit *>();
+    QVERIFY(field);
+
+    const QImage image = field->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto luminance = [](QRgb pixel) {
+        const auto linear = [](int channel) {
+            const double c = channel / 255.0;
+            return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(qRed(pixel)) + 0.7152 * linear(qGreen(pixel)) + 0.0722 * linear(qBlue(pixel));
+    };
+    QHash<QRgb, int> counts;
+    QRgb darkest = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            ++counts[pixel];
+            if (luminance(pixel) < luminance(darkest))
+                darkest = pixel;
+        }
+    }
+    QRgb background = darkest;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > counts.value(background))
+            background = it.key();
+    }
+    const double contrast = (luminance(background) + 0.05) / (luminance(darkest) + 0.05);
+    QVERIFY2(contrast >= 4.5,
+        qPrintable(u"%1 on %2: %3:1"_s.arg(QColor(darkest).name(), QColor(background).name()).arg(contrast)));
 }
 
 QTEST_MAIN(TestLegibility)
