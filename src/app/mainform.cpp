@@ -173,6 +173,7 @@ Tmainform1::Tmainform1(QWidget *parent)
 
     ConnectHandlers();
     ShowCodeTextsFromStart(this);
+    InstallKeyboard();
     Timer1->start();
 }
 
