@@ -6,9 +6,19 @@
 #include <QLineEdit>
 #include <QTimer>
 
+void MoveCaretToStart(QLineEdit *field)
+{
+    const int length = static_cast<int>(field->text().size());
+    // A whole-text selection stays, with the caret at its start.
+    if (length > 0 && field->selectionStart() == 0 && field->selectionLength() == length)
+        field->setSelection(length, -length);
+    else
+        field->setCursorPosition(0);
+}
+
 namespace {
 
-// What the user does to a field directly: these may move its caret, and must.
+// What the user does to a field directly; a caret that moves meanwhile moves for the user.
 bool IsUserInput(QEvent::Type type)
 {
     switch (type) {
@@ -27,20 +37,6 @@ bool IsUserInput(QEvent::Type type)
         return false;
     }
 }
-
-} // namespace
-
-void MoveCaretToStart(QLineEdit *field)
-{
-    const int length = static_cast<int>(field->text().size());
-    // A whole-text selection stays, with the caret at its start.
-    if (length > 0 && field->selectionStart() == 0 && field->selectionLength() == length)
-        field->setSelection(length, -length);
-    else
-        field->setCursorPosition(0);
-}
-
-namespace {
 
 // Qt reports a user's edit (textEdited) right before the change itself (textChanged); any other change came from
 // code. Setting the same text again changes nothing but moves the caret to the end, so a caret that jumps to the
