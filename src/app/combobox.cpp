@@ -1,5 +1,7 @@
 #include "app/combobox.h"
 
+#include "app/textstart.h"
+
 #include <QAbstractItemView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -99,6 +101,7 @@ TComboBox::TComboBox(QWidget *parent)
 {
     auto *field = new EditField(this, [this](bool typed) { takeUserEdit(typed); });
     setLineEdit(field);
+    ShowCodeTextFromStart(field, this);
     // Qt's inline completion keeps the case of the typed letters; ours shows the item as it is written.
     setCompleter(nullptr);
     // On focus-out and Enter QComboBox looks the text up, selects the item it finds and reports that as activated,
@@ -107,6 +110,8 @@ TComboBox::TComboBox(QWidget *parent)
     disconnect(field, &QLineEdit::returnPressed, nullptr, nullptr);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(8);
+    // An item the user picks shows from its start, also in the box the user is in.
+    connect(this, &QComboBox::activated, field, [field] { MoveCaretToStart(field); });
     connect(this, &QComboBox::activated, this, &TComboBox::changed);
 }
 

@@ -1,5 +1,7 @@
 #include "app/mainform.h"
 
+#include "app/textstart.h"
+
 #include "i18n/formtexts.h"
 #include "settings/parameterdata.h"
 #include "settings/parameterfields.h"
@@ -84,6 +86,11 @@ void UseFormStyle()
 // in everywhere else.
 constexpr QColor WindowBackground(185, 209, 234);
 
+// Windows draws disabled text in COLOR_GRAYTEXT, 109,109,109 on a face of 240. The face here is 239 and the small
+// clock digits are antialiased, so a little darker keeps the 4.5:1 contrast that lets the camera's clock, in its
+// disabled pickers, be read.
+constexpr QColor DisabledText(105, 105, 105);
+
 // The taskbar's name for the program: its file name up to the first full
 // stop, lower case after the first letter.
 QString ApplicationTitle()
@@ -165,6 +172,8 @@ Tmainform1::Tmainform1(QWidget *parent)
     Timer1->setInterval(1000);
 
     ConnectHandlers();
+    ShowCodeTextsFromStart(this);
+    InstallKeyboard();
     Timer1->start();
 }
 
@@ -215,6 +224,9 @@ void Tmainform1::ApplyStyle()
     const QColor face = palette().color(QPalette::Window);
     QPalette background = palette();
     background.setColor(QPalette::Window, WindowBackground);
+    // Not ButtonText: the arrows of the timer pickers are disabled at the ends of the day and keep their faint look.
+    for (const QPalette::ColorRole role : { QPalette::Text, QPalette::WindowText })
+        background.setColor(QPalette::Disabled, role, DisabledText);
     setPalette(background);
     QPalette pages = PageControl1->palette();
     pages.setColor(QPalette::Window, face);

@@ -47,6 +47,7 @@ private:
     using Handler = void (Tmainform1::*)(QObject *);
 
     void ConnectHandlers();
+    void InstallKeyboard();
     void RunHandler(Handler handler, QObject *sender);
     void ApplyStyle();
     void ApplyFonts();
