@@ -507,12 +507,9 @@ int runEncode(QCommandLineParser &parser, const Streams &io)
         if (!input.open(stdin, QIODevice::ReadOnly))
             return io.fail(ExitIoFailure, QStringLiteral("Cannot read standard input. %1").arg(input.errorString()));
     } else {
-        input.setFileName(inputPath);
-        if (!input.open(QIODevice::ReadOnly)) {
-            return io.fail(ExitIoFailure,
-                QStringLiteral("Cannot open file \"%1\". %2")
-                    .arg(QFileInfo(inputPath).absoluteFilePath(), input.errorString()));
-        }
+        QString error;
+        if (!OpenRegularFile(input, inputPath, &error))
+            return io.fail(ExitIoFailure, error);
     }
     const QByteArray json = input.readAll();
     if (input.error() != QFileDevice::NoError)

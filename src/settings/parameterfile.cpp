@@ -7,6 +7,13 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 QString shownPath(const QString &path)
@@ -20,6 +27,24 @@ bool fail(QString *errorString, const QString &message)
         *errorString = message;
     return false;
 }
+
+const char *const CannotOpen = "Cannot open file \"%1\". %2";
+
+#ifdef Q_OS_UNIX
+// What a path names when it is not a regular file, in words a user knows.
+QString notRegularReason(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("It is a folder, not a regular file.");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("It is a pipe, not a regular file.");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("It is a device, not a regular file.");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("It is a socket, not a regular file.");
+    return QStringLiteral("It is not a regular file.");
+}
+#endif
 
 } // namespace
 
@@ -50,13 +75,52 @@ bool WriteParameterFile(const QString &path, const QByteArray &image, QString *e
     return true;
 }
 
+bool OpenRegularFile(QFile &file, const QString &path, QString *errorString)
+{
+    const QString cannotOpen = QLatin1StringView(CannotOpen);
+#ifdef Q_OS_UNIX
+    // Opening a pipe without a writer waits for one, and a device may never
+    // answer; without waiting, the open descriptor then tells what it is.
+    int fd = -1;
+    do
+        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return fail(errorString, cannotOpen.arg(shownPath(path), qt_error_string(errno)));
+    struct stat status {};
+    QString reason;
+    if (::fstat(fd, &status) != 0)
+        reason = qt_error_string(errno);
+    else if (!S_ISREG(status.st_mode))
+        reason = notRegularReason(status.st_mode);
+    if (!reason.isEmpty()) {
+        ::close(fd);
+        return fail(errorString, cannotOpen.arg(shownPath(path), reason));
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fail(errorString, cannotOpen.arg(shownPath(path), file.errorString()));
+    }
+#else
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        return fail(errorString,
+            cannotOpen.arg(shownPath(path),
+                info.isDir() ? QStringLiteral("It is a folder, not a regular file.")
+                             : QStringLiteral("It is not a regular file.")));
+    }
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(errorString, cannotOpen.arg(shownPath(path), file.errorString()));
+#endif
+    return true;
+}
+
 std::optional<QByteArray> ReadParameterFile(const QString &path, QString *errorString)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        fail(errorString, QStringLiteral("Cannot open file \"%1\". %2").arg(shownPath(path), file.errorString()));
+    QFile file;
+    if (!OpenRegularFile(file, path, errorString))
         return std::nullopt;
-    }
     QByteArray image = file.read(ParameterDataSize);
     if (file.error() != QFileDevice::NoError) {
         fail(errorString, QStringLiteral("Cannot read file \"%1\". %2").arg(shownPath(path), file.errorString()));

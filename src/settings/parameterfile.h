@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <optional>
@@ -12,7 +13,13 @@
 // made, "Stream write error" when the bytes do not all reach the disk.
 bool WriteParameterFile(const QString &path, const QByteArray &image, QString *errorString);
 
+// Opens `file` on `path` for reading, but only a regular file (links are
+// followed): a folder, a pipe or a device is refused before anything can wait
+// on it, with "Cannot open file "<full path>". It is a pipe, not a regular file."
+bool OpenRegularFile(QFile &file, const QString &path, QString *errorString);
+
 // Reads a settings file for Load: its first ParameterDataSize bytes, which are
 // all that count; the rest of a longer file is ignored. A file that cannot be
-// opened or read, or that is shorter, is refused with a message naming the file.
+// opened or read, that is not a regular file, or that is shorter, is refused
+// with a message naming the file.
 std::optional<QByteArray> ReadParameterFile(const QString &path, QString *errorString);

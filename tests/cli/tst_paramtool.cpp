@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -179,6 +181,42 @@ private slots:
         QCOMPARE(run.status, 1);
         QVERIFY(run.out.isEmpty());
         QVERIFY2(run.err.contains(input), qPrintable(run.err));
+        QVERIFY(!QFile::exists(pathOf(u"out.dat"_s)));
+    }
+
+    void nonRegularInput_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // "PIPE" stands for a pipe that nobody writes to
+        QTest::addColumn<QString>("reason");
+        const QString pipe = u"It is a pipe, not a regular file."_s;
+        QTest::newRow("decode pipe") << QStringList { u"decode"_s, u"PIPE"_s } << pipe;
+        QTest::newRow("show pipe") << QStringList { u"show"_s, u"PIPE"_s } << pipe;
+        QTest::newRow("encode pipe") << QStringList { u"encode"_s, u"PIPE"_s, u"-o"_s, u"out.dat"_s } << pipe;
+        QTest::newRow("encode endless device")
+            << QStringList { u"encode"_s, u"/dev/zero"_s, u"-o"_s, u"out.dat"_s }
+            << u"It is a device, not a regular file."_s;
+    }
+
+    // Refused at once, through the real executable: a reader that waited for
+    // the pipe's writer would never come back.
+    void nonRegularInput()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, reason);
+        const QString pipe = pathOf(u"pipe"_s);
+        QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        arguments.replaceInStrings(u"PIPE"_s, pipe);
+        arguments.replaceInStrings(u"out.dat"_s, pathOf(u"out.dat"_s));
+        QProcess process;
+        process.start(QStringLiteral(TRAILCAM_PARAM_EXE), arguments);
+        if (!process.waitForFinished(20000)) {
+            process.kill();
+            process.waitForFinished();
+            QFAIL("still waiting on its input after 20 s");
+        }
+        QCOMPARE(process.exitCode(), 1);
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(err.contains(u"Cannot open file \""_s) && err.contains(reason), qPrintable(err));
         QVERIFY(!QFile::exists(pathOf(u"out.dat"_s)));
     }
 

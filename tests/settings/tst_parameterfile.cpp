@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -33,6 +34,8 @@ private slots:
     void readSizes();
     void readMissingFile();
     void readFolder();
+    void readNonRegular_data();
+    void readNonRegular();
 
 private:
     QString filePath(const QString &name) const { return m_dir->filePath(name); }
@@ -272,6 +275,39 @@ void TestParameterFile::readFolder()
     QString error;
     QVERIFY(!ReadParameterFile(m_dir->path(), &error));
     QVERIFY2(error.startsWith(u"Cannot open file \"%1\". "_s.arg(shown(m_dir->path()))), qPrintable(error));
+}
+
+void TestParameterFile::readNonRegular_data()
+{
+    QTest::addColumn<QString>("name"); // in the test folder, or an absolute path
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("pipe with an image waiting") << u"pipe"_s << u"It is a pipe, not a regular file."_s;
+    QTest::newRow("link to that pipe") << u"link"_s << u"It is a pipe, not a regular file."_s;
+    QTest::newRow("device") << u"/dev/zero"_s << u"It is a device, not a regular file."_s;
+}
+
+// What is not a regular file may never deliver, so it is refused even when
+// it would: a pipe whose writer offers a whole image, endless zeros.
+void TestParameterFile::readNonRegular()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    const QString pipe = filePath(u"pipe"_s);
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QVERIFY(QFile::link(pipe, filePath(u"link"_s)));
+    const QString offer = filePath(u"offer.dat"_s);
+    writeFile(offer, imageOf('p'));
+    QProcess writer;
+    writer.start(u"/bin/sh"_s, { u"-c"_s, u"exec cat \"$0\" > \"$1\""_s, offer, pipe });
+    QVERIFY(writer.waitForStarted());
+
+    const QString path = QDir::isAbsolutePath(name) ? name : filePath(name);
+    QString error;
+    const std::optional<QByteArray> read = ReadParameterFile(path, &error);
+    writer.kill();
+    writer.waitForFinished();
+    QVERIFY(!read);
+    QCOMPARE(error, u"Cannot open file \"%1\". %2"_s.arg(shown(path), reason));
 }
 
 QTEST_GUILESS_MAIN(TestParameterFile)
