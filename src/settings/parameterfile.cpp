@@ -7,8 +7,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#ifdef Q_OS_UNIX
 #include <cerrno>
+
+#ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,6 +45,12 @@ QString notRegularReason(mode_t mode)
         return QStringLiteral("It is a socket, not a regular file.");
     return QStringLiteral("It is not a regular file.");
 }
+#else
+QString notRegularReason(const QFileInfo &info)
+{
+    return info.isDir() ? QStringLiteral("It is a folder, not a regular file.")
+                        : QStringLiteral("It is not a regular file.");
+}
 #endif
 
 } // namespace
@@ -57,12 +64,34 @@ bool WriteParameterFile(const QString &path, const QByteArray &image, QString *e
                 .arg(image.size())
                 .arg(ParameterDataSize));
     }
-    const QString cannotCreate = QStringLiteral("Cannot create file \"%1\". %2");
+    const auto cannotCreate = [&](const QString &reason) {
+        return fail(errorString, QStringLiteral("Cannot create file \"%1\". %2").arg(shownPath(path), reason));
+    };
+    // A pipe or a device replaced by a file would break what uses it (as root,
+    // even /dev/null), and a read-only file is meant to stay as it is: refused
+    // with the system's own reason, or with what the path names instead.
+#ifdef Q_OS_UNIX
+    const QByteArray name = QFile::encodeName(path);
+    struct stat existing {};
+    const bool exists = ::stat(name.constData(), &existing) == 0;
+    if (!exists && errno != ENOENT)
+        return cannotCreate(qt_error_string(errno));
+    if (exists && !S_ISREG(existing.st_mode))
+        return cannotCreate(notRegularReason(existing.st_mode));
+    if (exists && ::access(name.constData(), W_OK) != 0)
+        return cannotCreate(qt_error_string(errno));
+#else
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isFile())
+        return cannotCreate(notRegularReason(existing));
+    if (existing.exists() && !existing.isWritable())
+        return cannotCreate(qt_error_string(EACCES));
+#endif
     QSaveFile file(path);
     // Writing in place could leave a half-written file where a good one was.
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
-        return fail(errorString, cannotCreate.arg(shownPath(path), file.errorString()));
+        return cannotCreate(file.errorString());
     // The bytes sit in a buffer until they are flushed, and commit() does not
     // notice when that fails (a full disk would leave an empty file behind), so
     // flush here where the failure can still cancel the replacement.
@@ -71,7 +100,7 @@ bool WriteParameterFile(const QString &path, const QByteArray &image, QString *e
         return fail(errorString, QStringLiteral("Stream write error"));
     }
     if (!file.commit())
-        return fail(errorString, cannotCreate.arg(shownPath(path), file.errorString()));
+        return cannotCreate(file.errorString());
     return true;
 }
 
@@ -103,12 +132,8 @@ bool OpenRegularFile(QFile &file, const QString &path, QString *errorString)
     }
 #else
     const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) {
-        return fail(errorString,
-            cannotOpen.arg(shownPath(path),
-                info.isDir() ? QStringLiteral("It is a folder, not a regular file.")
-                             : QStringLiteral("It is not a regular file.")));
-    }
+    if (info.exists() && !info.isFile())
+        return fail(errorString, cannotOpen.arg(shownPath(path), notRegularReason(info)));
     file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(errorString, cannotOpen.arg(shownPath(path), file.errorString()));

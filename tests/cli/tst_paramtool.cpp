@@ -220,12 +220,27 @@ private slots:
         QVERIFY(!QFile::exists(pathOf(u"out.dat"_s)));
     }
 
+    void unwritableOutput_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no such directory") << u"no such directory/out.dat"_s << QString();
+        QTest::newRow("pipe") << u"pipe"_s << u"It is a pipe, not a regular file."_s;
+    }
+
     void unwritableOutput()
     {
-        const QString out = pathOf(u"no such directory/out.dat"_s);
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        const QString pipe = pathOf(u"pipe"_s);
+        QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString out = pathOf(name);
         const ToolRun run = runTool({ u"encode"_s, writeJson("{}"), u"-o"_s, out });
         QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains(out), qPrintable(run.err));
+        QVERIFY2(run.err.contains(out) && run.err.contains(reason), qPrintable(run.err));
+        struct stat status;
+        QCOMPARE(stat(QFile::encodeName(pipe).constData(), &status), 0);
+        QVERIFY(S_ISFIFO(status.st_mode));
     }
 
     void encodeMatchesByteMap_data()
