@@ -53,9 +53,55 @@ QString notRegularReason(const QFileInfo &info)
 }
 #endif
 
+bool writeAll(QFileDevice &file, const QByteArray &image)
+{
+    // The bytes sit in a buffer until they are flushed, and commit() does not
+    // notice when that fails (a full disk would leave an empty file behind).
+    return file.write(image) == image.size() && file.flush();
+}
+
+// QSaveFile::commit() syncs and closes the new file too, but replaces the old
+// one whatever they report; a card that fails late must keep the old file.
+bool syncToStorage(QFileDevice &file)
+{
+#ifdef Q_OS_UNIX
+    int result = 0;
+    do
+        result = ::fsync(file.handle());
+    while (result != 0 && errno == EINTR);
+    return result == 0;
+#else
+    return file.flush();
+#endif
+}
+
+bool closeCleanly(QFileDevice &file)
+{
+#ifdef Q_OS_UNIX
+    // Every close, a duplicate's too, runs the filesystem's own check (NFS
+    // writes back there); after an interruption the descriptor is gone anyway.
+    const int copy = ::dup(file.handle());
+    return copy >= 0 && (::close(copy) == 0 || errno == EINTR);
+#else
+    Q_UNUSED(file);
+    return true;
+#endif
+}
+
 } // namespace
 
+const SaveSteps &SystemSaveSteps()
+{
+    static const SaveSteps steps { writeAll, syncToStorage, closeCleanly };
+    return steps;
+}
+
 bool WriteParameterFile(const QString &path, const QByteArray &image, QString *errorString)
+{
+    return WriteParameterFile(path, image, errorString, SystemSaveSteps());
+}
+
+bool WriteParameterFile(const QString &path, const QByteArray &image, QString *errorString, const SaveSteps &steps)
 {
     if (image.size() != ParameterDataSize) {
         return fail(errorString,
@@ -92,10 +138,7 @@ bool WriteParameterFile(const QString &path, const QByteArray &image, QString *e
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         return cannotCreate(file.errorString());
-    // The bytes sit in a buffer until they are flushed, and commit() does not
-    // notice when that fails (a full disk would leave an empty file behind), so
-    // flush here where the failure can still cancel the replacement.
-    if (file.write(image) != image.size() || !file.flush()) {
+    if (!steps.write(file, image) || !steps.sync(file) || !steps.close(file)) {
         file.cancelWriting();
         return fail(errorString, QStringLiteral("Stream write error"));
     }

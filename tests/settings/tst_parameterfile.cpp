@@ -30,6 +30,8 @@ private slots:
     void writeOverReadOnlyFile();
     void writeOverNonRegular_data();
     void writeOverNonRegular();
+    void writeFailsLate_data();
+    void writeFailsLate();
     void writeOnFullDiskKeepsTheOldFile();
     void writeOnFullDiskCreatesNothing();
 
@@ -227,6 +229,45 @@ void TestParameterFile::writeOverNonRegular()
     QCOMPARE(contents(filePath(u"plain"_s)), QByteArray("plain"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
         (QStringList { u"link"_s, u"pipe"_s, u"plain"_s }));
+}
+
+void TestParameterFile::writeFailsLate_data()
+{
+    QTest::addColumn<int>("failing"); // the step that fails: 0 write, 1 sync, 2 close
+    QTest::newRow("write stops short") << 0;
+    QTest::newRow("sync fails") << 1;
+    QTest::newRow("close fails") << 2;
+}
+
+// A card may take the bytes and report its failure only at the sync or the
+// close; the old file must survive that, with nothing left beside it.
+void TestParameterFile::writeFailsLate()
+{
+    QFETCH(int, failing);
+    const QString path = filePath(u"Parameter.dat"_s);
+    const QByteArray old = QByteArray(ParameterDataSize, 'o') + "and more";
+    writeFile(path, old);
+
+    SaveSteps steps = SystemSaveSteps();
+    if (failing == 0) {
+        steps.write = [](QFileDevice &file, const QByteArray &image) {
+            file.write(image.left(1000));
+            file.flush();
+            return false;
+        };
+    } else {
+        auto &step = failing == 1 ? steps.sync : steps.close;
+        step = [real = step](QFileDevice &file) {
+            real(file);
+            return false;
+        };
+    }
+    QString error;
+    QVERIFY(!WriteParameterFile(path, imageOf('n'), &error, steps));
+    QCOMPARE(error, u"Stream write error"_s);
+    QCOMPARE(contents(path), old);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+        QStringList { u"Parameter.dat"_s });
 }
 
 void TestParameterFile::writeOnFullDiskKeepsTheOldFile()
