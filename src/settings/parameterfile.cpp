@@ -45,6 +45,26 @@ QString notRegularReason(mode_t mode)
         return QStringLiteral("It is a socket, not a regular file.");
     return QStringLiteral("It is not a regular file.");
 }
+
+// The new file takes the old one's owner, group and mode, setgid and sticky
+// bits included: a save as root must not take a user's file from them, nor
+// make a private file readable. Returns the system's reason when it cannot.
+QString keepOwnerAndMode(int fd, const struct stat &old)
+{
+    struct stat made {};
+    if (::fstat(fd, &made) != 0)
+        return qt_error_string(errno);
+    if ((made.st_uid != old.st_uid || made.st_gid != old.st_gid) && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        // Only root gives a file away; a file of the saver's own may have to
+        // take the saver's group.
+        if (made.st_uid != old.st_uid)
+            return qt_error_string(errno);
+    }
+    const mode_t mode = old.st_mode & 07777;
+    if ((made.st_mode & 07777) != mode && ::fchmod(fd, mode) != 0)
+        return qt_error_string(errno);
+    return {};
+}
 #else
 QString notRegularReason(const QFileInfo &info)
 {
@@ -138,6 +158,12 @@ bool WriteParameterFile(const QString &path, const QByteArray &image, QString *e
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         return cannotCreate(file.errorString());
+#ifdef Q_OS_UNIX
+    if (const QString reason = exists ? keepOwnerAndMode(file.handle(), existing) : QString(); !reason.isEmpty()) {
+        file.cancelWriting();
+        return cannotCreate(reason);
+    }
+#endif
     if (!steps.write(file, image) || !steps.sync(file) || !steps.close(file)) {
         file.cancelWriting();
         return fail(errorString, QStringLiteral("Stream write error"));

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,6 +32,8 @@ private slots:
     void writeOverReadOnlyFile();
     void writeOverNonRegular_data();
     void writeOverNonRegular();
+    void writeKeepsOwnerAndMode_data();
+    void writeKeepsOwnerAndMode();
     void writeFailsLate_data();
     void writeFailsLate();
     void writeOnFullDiskKeepsTheOldFile();
@@ -229,6 +233,48 @@ void TestParameterFile::writeOverNonRegular()
     QCOMPARE(contents(filePath(u"plain"_s)), QByteArray("plain"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
         (QStringList { u"link"_s, u"pipe"_s, u"plain"_s }));
+}
+
+void TestParameterFile::writeKeepsOwnerAndMode_data()
+{
+    QTest::addColumn<uint>("mode");
+    QTest::addColumn<bool>("otherOwner"); // owned by nobody:nogroup
+    QTest::newRow("setgid") << 02640u << false;
+    QTest::newRow("sticky") << 01604u << false;
+    QTest::newRow("read-only, saved by root") << 0444u << false;
+    QTest::newRow("no access, saved by root") << 0000u << false;
+    QTest::newRow("another user's, saved by root") << 0640u << true;
+}
+
+void TestParameterFile::writeKeepsOwnerAndMode()
+{
+    QFETCH(uint, mode);
+    QFETCH(bool, otherOwner);
+    const bool root = geteuid() == 0;
+    if ((mode & 0200) == 0 && !root)
+        QSKIP("only root saves over a file without write permission");
+    const QString path = filePath(u"Parameter.dat"_s);
+    const QByteArray name = QFile::encodeName(path);
+    writeFile(path, imageOf('o'));
+    if (otherOwner) {
+        const passwd *user = getpwnam("nobody");
+        const group *users = getgrnam("nogroup");
+        if (!root || !user || !users)
+            QSKIP("needs root and the user nobody:nogroup");
+        QCOMPARE(chown(name.constData(), user->pw_uid, users->gr_gid), 0);
+    }
+    QCOMPARE(chmod(name.constData(), mode_t(mode)), 0);
+    struct stat before;
+    QCOMPARE(stat(name.constData(), &before), 0);
+
+    QString error;
+    QVERIFY2(WriteParameterFile(path, imageOf('n'), &error), qPrintable(error));
+    QCOMPARE(contents(path), imageOf('n'));
+    struct stat after;
+    QCOMPARE(stat(name.constData(), &after), 0);
+    QCOMPARE(uint(after.st_mode & 07777), mode);
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
 }
 
 void TestParameterFile::writeFailsLate_data()
