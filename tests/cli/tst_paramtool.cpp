@@ -418,6 +418,27 @@ private slots:
         QVERIFY(!QFile::exists(out));
     }
 
+    void inputSizeLimit_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("status");
+        QTest::newRow("1 MiB") << (1 << 20) << 0;
+        QTest::newRow("1 MiB and a byte") << (1 << 20) + 1 << 2;
+    }
+
+    void inputSizeLimit()
+    {
+        QFETCH(int, size);
+        QFETCH(int, status);
+        QByteArray json(size, ' ');
+        json[0] = '{';
+        json[size - 1] = '}';
+        const ToolRun run = runTool({ u"encode"_s, writeJson(json), u"-o"_s, pathOf(u"out.dat"_s) });
+        QCOMPARE(run.status, status);
+        QCOMPARE(run.err.contains(u"more than 1 MiB"_s), status != 0);
+        QCOMPARE(QFile::exists(pathOf(u"out.dat"_s)), status == 0);
+    }
+
     void refusalLeavesExistingFile()
     {
         const QString out = pathOf(u"Parameter.dat"_s);
@@ -506,6 +527,15 @@ private slots:
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitCode(), 2);
         QVERIFY(process.readAllStandardError().contains("modecmb"));
+        QCOMPARE(unscrambled(readAll(out)), image);
+
+        // More than a values file could be is refused, not read to its end.
+        process.start(u"/bin/sh"_s,
+            { u"-c"_s, u"head -c 3000000 /dev/zero | \"$0\" encode - -o \"$1\""_s,
+                QStringLiteral(TRAILCAM_PARAM_EXE), out });
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(process.readAllStandardError().contains("standard input: more than 1 MiB"));
         QCOMPARE(unscrambled(readAll(out)), image);
     }
 };
