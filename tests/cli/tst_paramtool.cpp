@@ -220,6 +220,29 @@ private slots:
         QVERIFY(!QFile::exists(pathOf(u"out.dat"_s)));
     }
 
+    void namesNotUtf8_data()
+    {
+        QTest::addColumn<QString>("script"); // run in the test folder, $0 the executable
+        QTest::newRow("encode to") << uR"sh(exec "$0" encode in.json -o "$(printf 'bad\377.dat')")sh"_s;
+        QTest::newRow("decode existing")
+            << uR"sh(cp in.json "$(printf 'x\377.dat')" && exec "$0" decode "$(printf 'x\377.dat')")sh"_s;
+    }
+
+    // A name of raw bytes is refused as it is, never taken for another file.
+    void namesNotUtf8()
+    {
+        QFETCH(QString, script);
+        writeJson("{}");
+        QProcess process;
+        process.setWorkingDirectory(m_dir->path());
+        process.start(u"/bin/sh"_s, { u"-c"_s, script, QStringLiteral(TRAILCAM_PARAM_EXE) });
+        QVERIFY(process.waitForFinished(30000));
+        const QByteArray err = process.readAllStandardError();
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY2(err.contains("is not valid UTF-8"), err.constData());
+        QVERIFY(!QFile::exists(pathOf(u"bad\uFFFD.dat"_s)));
+    }
+
     void unwritableOutput_data()
     {
         QTest::addColumn<QString>("name");
