@@ -507,16 +507,25 @@ int runEncode(QCommandLineParser &parser, const Streams &io)
         if (!input.open(stdin, QIODevice::ReadOnly))
             return io.fail(ExitIoFailure, QStringLiteral("Cannot read standard input. %1").arg(input.errorString()));
     } else {
-        input.setFileName(inputPath);
-        if (!input.open(QIODevice::ReadOnly)) {
-            return io.fail(ExitIoFailure,
-                QStringLiteral("Cannot open file \"%1\". %2")
-                    .arg(QFileInfo(inputPath).absoluteFilePath(), input.errorString()));
-        }
+        QString error;
+        if (!OpenRegularFile(input, inputPath, &error))
+            return io.fail(ExitIoFailure, error);
     }
-    const QByteArray json = input.readAll();
-    if (input.error() != QFileDevice::NoError)
-        return io.fail(ExitIoFailure, QStringLiteral("Cannot read %1. %2").arg(inputName, input.errorString()));
+    // A values file is a few kilobytes: endless input stops at the limit
+    // instead of filling the memory.
+    // A pipe hands its bytes over in pieces.
+    constexpr qint64 MaxInputSize = 1024 * 1024;
+    QByteArray json;
+    while (json.size() <= MaxInputSize) {
+        const QByteArray piece = input.read(MaxInputSize + 1 - json.size());
+        if (input.error() != QFileDevice::NoError)
+            return io.fail(ExitIoFailure, QStringLiteral("Cannot read %1. %2").arg(inputName, input.errorString()));
+        if (piece.isEmpty())
+            break;
+        json += piece;
+    }
+    if (json.size() > MaxInputSize)
+        return io.fail(ExitBadInput, QStringLiteral("%1: more than 1 MiB; a values file is a few kilobytes").arg(inputName));
 
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);

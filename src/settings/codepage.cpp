@@ -116,17 +116,18 @@ char encodeCodePoint(char32_t c)
 
 QByteArray EncodeCodePage(const QString &text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
     const qsizetype size = text.size();
+    QByteArray bytes(size, Qt::Uninitialized);
+    char *out = bytes.data();
     for (qsizetype i = 0; i < size; ++i) {
         char32_t c = text.at(i).unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < size && text.at(i + 1).isLowSurrogate()) {
             c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
             ++i;
         }
-        bytes.append(encodeCodePoint(c));
+        *out++ = encodeCodePoint(c);
     }
+    bytes.truncate(out - bytes.constData());
     return bytes;
 }
 

@@ -142,7 +142,17 @@ void putClock(char *image, const ClockValue &clock)
 
 void scramble(char *image, const ScrambledRegion &region, int available)
 {
-    for (int i = region.begin; i < std::min(region.end, available); ++i)
+    // Eight bytes at a time, as every build and read runs this twice; each
+    // byte's halves swap within the byte, whatever the byte order.
+    const int end = std::min(region.end, available);
+    int i = region.begin;
+    for (; i + 8 <= end; i += 8) {
+        quint64 word;
+        std::memcpy(&word, image + i, sizeof word);
+        word = ~(((word << 4) & 0xF0F0F0F0F0F0F0F0u) | ((word >> 4) & 0x0F0F0F0F0F0F0F0Fu));
+        std::memcpy(image + i, &word, sizeof word);
+    }
+    for (; i < end; ++i)
         image[i] = static_cast<char>(ScrambleByte(static_cast<quint8>(image[i])));
 }
 

@@ -9,10 +9,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using formtest::ModalAnswerer;
@@ -99,6 +102,7 @@ private slots:
     void loadCancelled();
     void loadRefused_data();
     void loadRefused();
+    void loadPipe();
     void loadBadTimer_data();
     void loadBadTimer();
 
@@ -494,6 +498,27 @@ void TestSaveLoad::loadRefused()
     QString expected;
     QVERIFY(!ReadParameterFile(path, &expected));
     QCOMPARE(box.text, expected);
+    QCOMPARE(formtest::Changed(before, formtest::Snapshot(*m_window)), QStringList());
+}
+
+// A pipe is refused however good an image its writer offers.
+void TestSaveLoad::loadPipe()
+{
+    m_window->idedit->setText(u"PIPED"_s);
+    QVERIFY(save(file(u"offer.dat"_s)));
+    const QString path = file(u"pipe"_s);
+    QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    QProcess writer;
+    writer.start(u"/bin/sh"_s, { u"-c"_s, u"exec cat \"$0\" > \"$1\""_s, file(u"offer.dat"_s), path });
+    QVERIFY(writer.waitForStarted());
+    m_window->idedit->setText(u"KEEP"_s);
+    const auto before = formtest::Snapshot(*m_window);
+
+    const bool loaded = load(path);
+    writer.kill();
+    writer.waitForFinished();
+    QVERIFY(!loaded);
+    QCOMPARE(m_seen.last().text, u"Cannot open file \"%1\". It is a pipe, not a regular file."_s.arg(ShownPath(path)));
     QCOMPARE(formtest::Changed(before, formtest::Snapshot(*m_window)), QStringList());
 }
 

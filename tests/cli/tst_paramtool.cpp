@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -182,12 +184,86 @@ private slots:
         QVERIFY(!QFile::exists(pathOf(u"out.dat"_s)));
     }
 
+    void nonRegularInput_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // "PIPE" stands for a pipe that nobody writes to
+        QTest::addColumn<QString>("reason");
+        const QString pipe = u"It is a pipe, not a regular file."_s;
+        QTest::newRow("decode pipe") << QStringList { u"decode"_s, u"PIPE"_s } << pipe;
+        QTest::newRow("show pipe") << QStringList { u"show"_s, u"PIPE"_s } << pipe;
+        QTest::newRow("encode pipe") << QStringList { u"encode"_s, u"PIPE"_s, u"-o"_s, u"out.dat"_s } << pipe;
+        QTest::newRow("encode endless device")
+            << QStringList { u"encode"_s, u"/dev/zero"_s, u"-o"_s, u"out.dat"_s }
+            << u"It is a device, not a regular file."_s;
+    }
+
+    // Refused at once, through the real executable: a reader that waited for
+    // the pipe's writer would never come back.
+    void nonRegularInput()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, reason);
+        const QString pipe = pathOf(u"pipe"_s);
+        QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        arguments.replaceInStrings(u"PIPE"_s, pipe);
+        arguments.replaceInStrings(u"out.dat"_s, pathOf(u"out.dat"_s));
+        QProcess process;
+        process.start(QStringLiteral(TRAILCAM_PARAM_EXE), arguments);
+        if (!process.waitForFinished(20000)) {
+            process.kill();
+            process.waitForFinished();
+            QFAIL("still waiting on its input after 20 s");
+        }
+        QCOMPARE(process.exitCode(), 1);
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(err.contains(u"Cannot open file \""_s) && err.contains(reason), qPrintable(err));
+        QVERIFY(!QFile::exists(pathOf(u"out.dat"_s)));
+    }
+
+    void namesNotUtf8_data()
+    {
+        QTest::addColumn<QString>("script"); // run in the test folder, $0 the executable
+        QTest::newRow("encode to") << uR"sh(exec "$0" encode in.json -o "$(printf 'bad\377.dat')")sh"_s;
+        QTest::newRow("decode existing")
+            << uR"sh(cp in.json "$(printf 'x\377.dat')" && exec "$0" decode "$(printf 'x\377.dat')")sh"_s;
+    }
+
+    // A name of raw bytes is refused as it is, never taken for another file.
+    void namesNotUtf8()
+    {
+        QFETCH(QString, script);
+        writeJson("{}");
+        QProcess process;
+        process.setWorkingDirectory(m_dir->path());
+        process.start(u"/bin/sh"_s, { u"-c"_s, script, QStringLiteral(TRAILCAM_PARAM_EXE) });
+        QVERIFY(process.waitForFinished(30000));
+        const QByteArray err = process.readAllStandardError();
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY2(err.contains("is not valid UTF-8"), err.constData());
+        QVERIFY(!QFile::exists(pathOf(u"bad\uFFFD.dat"_s)));
+    }
+
+    void unwritableOutput_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no such directory") << u"no such directory/out.dat"_s << QString();
+        QTest::newRow("pipe") << u"pipe"_s << u"It is a pipe, not a regular file."_s;
+    }
+
     void unwritableOutput()
     {
-        const QString out = pathOf(u"no such directory/out.dat"_s);
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        const QString pipe = pathOf(u"pipe"_s);
+        QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString out = pathOf(name);
         const ToolRun run = runTool({ u"encode"_s, writeJson("{}"), u"-o"_s, out });
         QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains(out), qPrintable(run.err));
+        QVERIFY2(run.err.contains(out) && run.err.contains(reason), qPrintable(run.err));
+        struct stat status;
+        QCOMPARE(stat(QFile::encodeName(pipe).constData(), &status), 0);
+        QVERIFY(S_ISFIFO(status.st_mode));
     }
 
     void encodeMatchesByteMap_data()
@@ -365,6 +441,27 @@ private slots:
         QVERIFY(!QFile::exists(out));
     }
 
+    void inputSizeLimit_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("status");
+        QTest::newRow("1 MiB") << (1 << 20) << 0;
+        QTest::newRow("1 MiB and a byte") << (1 << 20) + 1 << 2;
+    }
+
+    void inputSizeLimit()
+    {
+        QFETCH(int, size);
+        QFETCH(int, status);
+        QByteArray json(size, ' ');
+        json[0] = '{';
+        json[size - 1] = '}';
+        const ToolRun run = runTool({ u"encode"_s, writeJson(json), u"-o"_s, pathOf(u"out.dat"_s) });
+        QCOMPARE(run.status, status);
+        QCOMPARE(run.err.contains(u"more than 1 MiB"_s), status != 0);
+        QCOMPARE(QFile::exists(pathOf(u"out.dat"_s)), status == 0);
+    }
+
     void refusalLeavesExistingFile()
     {
         const QString out = pathOf(u"Parameter.dat"_s);
@@ -453,6 +550,15 @@ private slots:
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitCode(), 2);
         QVERIFY(process.readAllStandardError().contains("modecmb"));
+        QCOMPARE(unscrambled(readAll(out)), image);
+
+        // More than a values file could be is refused, not read to its end.
+        process.start(u"/bin/sh"_s,
+            { u"-c"_s, u"head -c 3000000 /dev/zero | \"$0\" encode - -o \"$1\""_s,
+                QStringLiteral(TRAILCAM_PARAM_EXE), out });
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(process.readAllStandardError().contains("standard input: more than 1 MiB"));
         QCOMPARE(unscrambled(readAll(out)), image);
     }
 };
