@@ -14,8 +14,10 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStyleFactory>
 #include <QTimer>
 
@@ -426,27 +428,31 @@ void Tmainform1::PutValues(const ParameterValues &values)
     path->setText(values.path);
 }
 
-// Returns the confirmed path, or an empty string when the user cancels.
-QString Tmainform1::AskFileName(QFileDialog *&dialog, const char *name, bool save)
+// Returns the confirmed path, or an empty string when the user cancels. Each
+// use gets a dialog of its own: a dialog kept hidden between uses leaves its
+// completion popup on screen, where it takes the next click.
+QString Tmainform1::AskFileName(QFileDialog *&dialog, const char *name, bool save, QString &lastChosen)
 {
-    if (!dialog) {
-        dialog = new QFileDialog(this);
-        dialog->setObjectName(QLatin1String(name));
-        // Qt's own dialog behaves the same on every desktop and under test.
-        dialog->setOption(QFileDialog::DontUseNativeDialog);
-        dialog->setFileMode(QFileDialog::AnyFile);
-        if (save) {
-            dialog->setAcceptMode(QFileDialog::AcceptSave);
-            dialog->setOption(QFileDialog::DontConfirmOverwrite);
-            dialog->setNameFilter(QStringLiteral("*.dat"));
-        }
-        dialog->selectFile(QStringLiteral("Parameter.dat"));
+    const QPointer<QFileDialog> fileDialog = new QFileDialog(this);
+    dialog = fileDialog;
+    const auto release = qScopeGuard([&dialog, fileDialog] {
+        dialog = nullptr;
+        delete fileDialog.data();
+    });
+    fileDialog->setObjectName(QLatin1String(name));
+    // Qt's own dialog behaves the same on every desktop and under test.
+    fileDialog->setOption(QFileDialog::DontUseNativeDialog);
+    fileDialog->setFileMode(QFileDialog::AnyFile);
+    if (save) {
+        fileDialog->setAcceptMode(QFileDialog::AcceptSave);
+        fileDialog->setOption(QFileDialog::DontConfirmOverwrite);
+        fileDialog->setNameFilter(QStringLiteral("*.dat"));
     }
-    if (dialog->exec() != QDialog::Accepted)
+    fileDialog->selectFile(lastChosen.isEmpty() ? QStringLiteral("Parameter.dat") : lastChosen);
+    if (fileDialog->exec() != QDialog::Accepted || !fileDialog)
         return {};
-    const QString chosen = dialog->selectedFiles().value(0);
-    dialog->selectFile(chosen);
-    return chosen;
+    lastChosen = fileDialog->selectedFiles().value(0);
+    return lastChosen;
 }
 
 void Tmainform1::Button3Click(QObject * /*Sender*/)
@@ -454,7 +460,7 @@ void Tmainform1::Button3Click(QObject * /*Sender*/)
     // Built before the dialog opens: the clock bytes hold the time of the click.
     ImageBuffer = BuildParameterData(GatherValues());
 
-    const QString fileName = AskFileName(SaveDialog1, "SaveDialog1", true);
+    const QString fileName = AskFileName(SaveDialog1, "SaveDialog1", true, SaveDialogPath);
     if (fileName.isEmpty())
         return;
     QString error;
@@ -464,7 +470,7 @@ void Tmainform1::Button3Click(QObject * /*Sender*/)
 
 void Tmainform1::Button1Click(QObject * /*Sender*/)
 {
-    const QString fileName = AskFileName(OpenDialog1, "OpenDialog1", false);
+    const QString fileName = AskFileName(OpenDialog1, "OpenDialog1", false, OpenDialogPath);
     if (fileName.isEmpty())
         return;
     QString error;

@@ -18,7 +18,7 @@ public:
     explicit Tmainform1(QWidget *parent = nullptr);
     ~Tmainform1() override;
 
-    // Made on first use and then kept, so each proposes the last chosen path.
+    // Each points to its dialog while that is open, and is null otherwise.
     QFileDialog *OpenDialog1 = nullptr;
     QFileDialog *SaveDialog1 = nullptr;
     QTimer *Timer1 = nullptr;
@@ -56,7 +56,10 @@ private:
 
     ParameterValues GatherValues() const;
     void PutValues(const ParameterValues &values);
-    QString AskFileName(QFileDialog *&dialog, const char *name, bool save);
+    QString AskFileName(QFileDialog *&dialog, const char *name, bool save, QString &lastChosen);
 
     QByteArray ImageBuffer;
+    // The paths last confirmed in each dialog, which it proposes next time.
+    QString SaveDialogPath;
+    QString OpenDialogPath;
 };

@@ -104,6 +104,10 @@ public:
                                                                                       : QDialogButtonBox::Open)
                     : nullptr;
                 if (edit && confirm) {
+                    // Typing into the focused field drops the selection of the
+                    // proposed file; without focus it stays and wins.
+                    if (auto *list = dialog->findChild<QAbstractItemView *>(QStringLiteral("listView")))
+                        list->clearSelection();
                     edit->setText(path);
                     confirm->click();
                 } else {
