@@ -1,7 +1,7 @@
 #include "app/mainform.h"
 
+#include "app/dialogplaces.h"
 #include "app/textstart.h"
-
 #include "i18n/formtexts.h"
 #include "settings/parameterdata.h"
 #include "settings/parameterfields.h"
@@ -10,6 +10,7 @@
 #include "settings/startupvalues.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
@@ -440,8 +441,9 @@ QString Tmainform1::AskFileName(QFileDialog *&dialog, const char *name, bool sav
         delete fileDialog.data();
     });
     fileDialog->setObjectName(QLatin1String(name));
-    // Qt's own dialog behaves the same on every desktop and under test.
-    fileDialog->setOption(QFileDialog::DontUseNativeDialog);
+    // The desktop's own dialog where it has one; Qt's stands in elsewhere,
+    // with a memory card one click away in its sidebar.
+    fileDialog->setSidebarUrls(DialogSidebar(QDir::homePath(), MountedVolumes()));
     fileDialog->setFileMode(QFileDialog::AnyFile);
     if (save) {
         fileDialog->setAcceptMode(QFileDialog::AcceptSave);

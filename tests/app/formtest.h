@@ -17,12 +17,21 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
 
 namespace formtest {
+
+// Qt's own file dialogs, which a test can answer on any desktop; whatever
+// they or the window remember goes to a test folder, not the user's settings.
+inline void KeepAwayFromDesktop()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+}
 
 // Picks item `index` from the box's open list with the mouse.
 inline void PickItem(TComboBox *box, int index)
@@ -56,6 +65,8 @@ struct ModalSeen
     QString text; // message box text, or the file name a file dialog proposed
     QStringList filter; // file dialogs: their name filters
     QStringList selected; // file dialogs: the paths they proposed
+    QString directory; // file dialogs: the folder they opened in
+    QList<QUrl> sidebar; // file dialogs: the places beside the folder
     bool saving = false;
     QByteArray imageAtOpen;
 };
@@ -91,6 +102,8 @@ public:
                 seen.text = edit->text();
             seen.filter = dialog->nameFilters();
             seen.selected = dialog->selectedFiles();
+            seen.directory = dialog->directory().absolutePath();
+            seen.sidebar = dialog->sidebarUrls();
             seen.saving = dialog->acceptMode() == QFileDialog::AcceptSave;
             seen.imageAtOpen = m_window->imageBuffer();
             m_seen.append(seen);
@@ -232,3 +245,7 @@ inline QStringList Changed(const QMap<QString, QVariant> &before, const QMap<QSt
 }
 
 } // namespace formtest
+
+// Before anything can read or write settings.
+using formtest::KeepAwayFromDesktop;
+Q_COREAPP_STARTUP_FUNCTION(KeepAwayFromDesktop)

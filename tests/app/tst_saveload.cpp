@@ -163,6 +163,7 @@ void TestSaveLoad::saveFreshWindow()
     QVERIFY(dialog.saving);
     QCOMPARE(dialog.text, u"Parameter.dat"_s);
     QCOMPARE(dialog.filter, QStringList { u"*.dat"_s });
+    QVERIFY(dialog.sidebar.contains(QUrl::fromLocalFile(QDir::homePath())));
 
     const QByteArray bytes = ReadFile(path);
     ParameterValues expected = StartupParameterValues();
