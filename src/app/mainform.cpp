@@ -450,11 +450,31 @@ QString Tmainform1::AskFileName(QFileDialog *&dialog, const char *name, bool sav
         fileDialog->setOption(QFileDialog::DontConfirmOverwrite);
         fileDialog->setNameFilter(QStringLiteral("*.dat"));
     }
-    fileDialog->selectFile(lastChosen.isEmpty() ? QStringLiteral("Parameter.dat") : lastChosen);
+    if (lastChosen.isEmpty()) {
+        fileDialog->setDirectory(DialogFolder());
+        fileDialog->selectFile(QStringLiteral("Parameter.dat"));
+    } else {
+        fileDialog->selectFile(lastChosen);
+    }
     if (fileDialog->exec() != QDialog::Accepted || !fileDialog)
         return {};
     lastChosen = fileDialog->selectedFiles().value(0);
     return lastChosen;
+}
+
+// Where a dialog without a path of its own opens: the folder of the file last
+// saved or loaded, in this session or an earlier one, while it exists.
+QString Tmainform1::DialogFolder()
+{
+    if (!LastFolder)
+        LastFolder = StoredDialogFolder();
+    return !LastFolder->isEmpty() && QFileInfo(*LastFolder).isDir() ? *LastFolder : QDir::homePath();
+}
+
+void Tmainform1::KeepDialogFolder(const QString &fileName)
+{
+    LastFolder = QFileInfo(fileName).absolutePath();
+    StoreDialogFolder(*LastFolder);
 }
 
 void Tmainform1::Button3Click(QObject * /*Sender*/)
@@ -468,6 +488,7 @@ void Tmainform1::Button3Click(QObject * /*Sender*/)
     QString error;
     if (!WriteParameterFile(fileName, ImageBuffer, &error))
         throw HandlerError { error };
+    KeepDialogFolder(fileName);
 }
 
 void Tmainform1::Button1Click(QObject * /*Sender*/)
@@ -487,6 +508,7 @@ void Tmainform1::Button1Click(QObject * /*Sender*/)
         throw HandlerError { QStringLiteral("Invalid argument to time encode") };
 
     PutValues(values);
+    KeepDialogFolder(fileName);
 }
 
 void Tmainform1::Timer1Timer(QObject * /*Sender*/)

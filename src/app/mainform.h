@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QWidget>
 
+#include <optional>
+
 class QFileDialog;
 class QTimer;
 struct ParameterValues;
@@ -57,9 +59,14 @@ private:
     ParameterValues GatherValues() const;
     void PutValues(const ParameterValues &values);
     QString AskFileName(QFileDialog *&dialog, const char *name, bool save, QString &lastChosen);
+    QString DialogFolder();
+    void KeepDialogFolder(const QString &fileName);
 
     QByteArray ImageBuffer;
     // The paths last confirmed in each dialog, which it proposes next time.
     QString SaveDialogPath;
     QString OpenDialogPath;
+    // The folder of the file last saved or loaded; read from the settings at
+    // the first dialog, not at start-up.
+    std::optional<QString> LastFolder;
 };

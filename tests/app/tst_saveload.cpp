@@ -78,6 +78,7 @@ class TestSaveLoad : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -102,6 +103,8 @@ private slots:
     void loadBadTimer_data();
     void loadBadTimer();
 
+    void dialogsOpenInLastFolder();
+
 private:
     bool save(const QString &path);
     bool load(const QString &path);
@@ -111,6 +114,12 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QList<formtest::ModalSeen> m_seen;
 };
+
+void TestSaveLoad::initTestCase()
+{
+    // The window keeps its folder in the settings only under an organisation.
+    QCoreApplication::setOrganizationName(u"trailcam-tests"_s);
+}
 
 void TestSaveLoad::init()
 {
@@ -535,6 +544,45 @@ void TestSaveLoad::loadBadTimer()
     QCOMPARE(box.title, u"tst_saveload"_s);
     QCOMPARE(box.text, u"Invalid argument to time encode"_s);
     QCOMPARE(formtest::Changed(before, formtest::Snapshot(*m_window)), QStringList());
+}
+
+// A session's first dialogs open in the folder of the file last saved or
+// loaded, in an earlier session too, while that folder exists.
+void TestSaveLoad::dialogsOpenInLastFolder()
+{
+    const auto newSession = [this] {
+        m_window = std::make_unique<Tmainform1>();
+        m_window->Timer1->stop();
+    };
+    QSettings(QSettings::IniFormat, QSettings::UserScope, QCoreApplication::organizationName(),
+        QCoreApplication::applicationName())
+        .clear();
+    QVERIFY(save({}));
+    QCOMPARE(m_seen.first().directory, QDir::homePath());
+
+    const QString card = file(u"card"_s);
+    const QString other = file(u"other"_s);
+    QVERIFY(QDir().mkpath(card));
+    QVERIFY(QDir().mkpath(other));
+    QVERIFY(save(card + u"/camera-one.dat"_s));
+    QVERIFY(!save(other + u"/missing/camera-one.dat"_s)); // not saved, so not kept
+
+    newSession();
+    QVERIFY(load({}));
+    QCOMPARE(m_seen.first().directory, card);
+    QCOMPARE(m_seen.first().text, u"Parameter.dat"_s);
+    QVERIFY(QFile::copy(card + u"/camera-one.dat"_s, other + u"/camera-two.dat"_s));
+    QVERIFY(load(other + u"/camera-two.dat"_s));
+
+    newSession();
+    QVERIFY(save({}));
+    QCOMPARE(m_seen.first().directory, other);
+    QCOMPARE(m_seen.first().text, u"Parameter.dat"_s);
+
+    QVERIFY(QDir(other).removeRecursively());
+    newSession();
+    QVERIFY(load({}));
+    QCOMPARE(m_seen.first().directory, QDir::homePath());
 }
 
 QTEST_MAIN(TestSaveLoad)
