@@ -1,6 +1,7 @@
 #include "app/mainform.h"
 
 #include "app/dialogplaces.h"
+#include "app/focusedwheel.h"
 #include "app/textstart.h"
 #include "i18n/formtexts.h"
 #include "settings/parameterdata.h"
@@ -169,6 +170,10 @@ Tmainform1::Tmainform1(QWidget *parent)
     ApplyStyle();
     ApplyFonts();
     ApplyStartupTexts();
+    // The combo boxes see to this themselves.
+    for (QWidget *picker : std::initializer_list<QWidget *> {
+             DateTimePicker1, DateTimePicker2, DateTimePicker3, DateTimePicker4 })
+        TakeWheelOnlyWithFocus(picker);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -20,6 +20,8 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 #include <functional>
 
@@ -46,6 +48,22 @@ inline void PickItem(TComboBox *box, int index)
     const QPoint centre = view->visualRect(item).center();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
     QTRY_VERIFY(!view->isVisible());
+}
+
+// One notch of the wheel down at `pos` in `window`, delivered as the window
+// system delivers it: to the widget under the pointer, on to the parents while
+// it is ignored, after giving the focus to a control that takes it by wheel.
+inline void WheelNotch(QWidget *window, QPoint pos)
+{
+    QWidget *target = window->childAt(pos);
+    if (!target)
+        target = window;
+    const QPointF local = target->mapFrom(window, pos);
+    QWheelEvent wheel(local, window->mapToGlobal(QPointF(pos)), QPoint(), QPoint(0, -120), Qt::NoButton,
+        Qt::NoModifier, Qt::NoScrollPhase, false);
+    // As QTest does for keys: sendEvent() would mark it as sent by code.
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    qApp->notify(target, &wheel);
 }
 
 // Replaces the text of a line edit by typing, as the user does.
