@@ -12,10 +12,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDropEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QRegularExpression>
@@ -183,6 +186,16 @@ Tmainform1::Tmainform1(QWidget *parent)
     ShowCodeTextsFromStart(this);
     InstallKeyboard();
     Timer1->start();
+
+    // A settings file dropped anywhere on the window is loaded, over an edit
+    // field too, which would otherwise take its name as text.
+    setAcceptDrops(true);
+    installEventFilter(this);
+    const auto children = findChildren<QWidget *>();
+    for (QWidget *child : children) {
+        if (child->acceptDrops())
+            child->installEventFilter(this);
+    }
 }
 
 Tmainform1::~Tmainform1() = default;
@@ -501,6 +514,27 @@ void Tmainform1::Button1Click(QObject * /*Sender*/)
     const QString fileName = AskFileName(OpenDialog1, "OpenDialog1", false, OpenDialogPath);
     if (fileName.isEmpty())
         return;
+    LoadFrom(fileName);
+}
+
+void Tmainform1::LoadFile(const QString &fileName)
+{
+    // The file stands in for the control that raised the event.
+    QFile file(QFileInfo(fileName).absoluteFilePath());
+    RunHandler(&Tmainform1::FileLoad, &file);
+}
+
+void Tmainform1::FileLoad(QObject *Sender)
+{
+    const QString fileName = static_cast<QFile *>(Sender)->fileName();
+    // As if chosen in the Load dialog, which proposes it next time.
+    OpenDialogPath = fileName;
+    LoadFrom(fileName);
+}
+
+// What Load does with the chosen file.
+void Tmainform1::LoadFrom(const QString &fileName)
+{
     QString error;
     const std::optional<QByteArray> image = ReadParameterFile(fileName, &error);
     if (!image)
@@ -514,6 +548,33 @@ void Tmainform1::Button1Click(QObject * /*Sender*/)
 
     PutValues(values);
     KeepDialogFolder(fileName);
+}
+
+bool Tmainform1::eventFilter(QObject *watched, QEvent *event)
+{
+    return TakeFileDrop(event) || QWidget::eventFilter(watched, event);
+}
+
+// Takes a drag that carries one local file, whatever it is over, and loads
+// the file when it is dropped. It is only ever copied: a file manager that
+// is told it was moved deletes the original.
+bool Tmainform1::TakeFileDrop(QEvent *event)
+{
+    if (event->type() != QEvent::DragEnter && event->type() != QEvent::DragMove && event->type() != QEvent::Drop)
+        return false;
+    auto *drop = static_cast<QDropEvent *>(event);
+    const QList<QUrl> urls = drop->mimeData() ? drop->mimeData()->urls() : QList<QUrl>();
+    if (urls.size() != 1 || !urls.first().isLocalFile() || !(drop->possibleActions() & Qt::CopyAction))
+        return false;
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (event->type() == QEvent::Drop) {
+        // Once the drop is over: its source waits for it, and would wait
+        // behind a message box.
+        QMetaObject::invokeMethod(
+            this, [this, fileName = urls.first().toLocalFile()] { LoadFile(fileName); }, Qt::QueuedConnection);
+    }
+    return true;
 }
 
 void Tmainform1::Timer1Timer(QObject * /*Sender*/)

@@ -28,6 +28,10 @@ public:
     // The image the last Save built; empty until the first Save.
     const QByteArray &imageBuffer() const { return ImageBuffer; }
 
+    // Loads a file named from outside the window, on the command line or by
+    // a drop, as Load loads the file chosen in its dialog.
+    void LoadFile(const QString &fileName);
+
     void Button3Click(QObject *Sender);
     void Button1Click(QObject *Sender);
     void Timer1Timer(QObject *Sender);
@@ -45,6 +49,9 @@ public:
     void ComboBox5Change(QObject *Sender);
     void ComboBox10Change(QObject *Sender);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     using Handler = void (Tmainform1::*)(QObject *);
 
@@ -61,6 +68,9 @@ private:
     QString AskFileName(QFileDialog *&dialog, const char *name, bool save, QString &lastChosen);
     QString DialogFolder();
     void KeepDialogFolder(const QString &fileName);
+    void FileLoad(QObject *Sender);
+    void LoadFrom(const QString &fileName);
+    bool TakeFileDrop(QEvent *event);
 
     QByteArray ImageBuffer;
     // The paths last confirmed in each dialog, which it proposes next time.

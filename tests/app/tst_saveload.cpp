@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -104,6 +105,9 @@ private slots:
     void loadBadTimer();
 
     void dialogsOpenInLastFolder();
+
+    void loadFromOutside_data();
+    void loadFromOutside();
 
 private:
     bool save(const QString &path);
@@ -583,6 +587,71 @@ void TestSaveLoad::dialogsOpenInLastFolder()
     newSession();
     QVERIFY(load({}));
     QCOMPARE(m_seen.first().directory, QDir::homePath());
+}
+
+void TestSaveLoad::loadFromOutside_data()
+{
+    QTest::addColumn<bool>("dropped"); // or named on the command line
+    QTest::addColumn<int>("size");
+    QTest::newRow("named") << false << 2128;
+    QTest::newRow("named, one byte short") << false << 2127;
+    QTest::newRow("dropped on an edit field") << true << 2128;
+    QTest::newRow("dropped, one byte short") << true << 2127;
+}
+
+// A file from outside takes Load's road: the same values, the same message
+// for a bad file, which changes no control.
+void TestSaveLoad::loadFromOutside()
+{
+    QFETCH(bool, dropped);
+    QFETCH(int, size);
+    ParameterValues values = StartupParameterValues();
+    values.idedit = u"OUTSDE"_s;
+    values.phone1 = u"5551234"_s;
+    const QString path = file(u"outside.dat"_s);
+    QVERIFY(WriteFile(path, BuildParameterData(values).left(size)));
+
+    Tmainform1 &w = *m_window;
+    w.show(); // as main() shows it before it loads
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const auto before = formtest::Snapshot(w);
+    ModalAnswerer answerer(&w);
+    answerer.messageBox();
+    if (dropped) {
+        // A file manager's drag carries the path as text too, which the edit
+        // field under it would insert.
+        QMimeData data;
+        data.setUrls({ QUrl::fromLocalFile(path) });
+        data.setText(path);
+        // Shift asks for a move.
+        const QPoint at = w.idedit->rect().center();
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(enter.proposedAction(), Qt::MoveAction);
+        QApplication::sendEvent(w.idedit, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(w.idedit, &drop);
+        QVERIFY(drop.isAccepted());
+        QCOMPARE(drop.dropAction(), Qt::CopyAction); // a move would delete the user's file
+    } else {
+        w.LoadFile(path);
+    }
+
+    if (size == 2128) {
+        QTRY_COMPARE(w.idedit->text(), u"OUTSDE"_s);
+        QCOMPARE(w.phone1->text(), u"5551234"_s);
+        QCOMPARE(answerer.seen().size(), 0);
+    } else {
+        QTRY_VERIFY(answerer.allAnswered());
+        QString expected;
+        QVERIFY(!ReadParameterFile(path, &expected));
+        QCOMPARE(answerer.seen().first().title, u"tst_saveload"_s);
+        QCOMPARE(answerer.seen().first().text, expected);
+        QCOMPARE(formtest::Changed(before, formtest::Snapshot(w)), QStringList());
+    }
+    QCOMPARE(answerer.unexpected(), QStringList());
+    QVERIFY(QFile::exists(path));
 }
 
 QTEST_MAIN(TestSaveLoad)
