@@ -1,4 +1,5 @@
 #include "app/mainform.h"
+#include "app/translations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -6,6 +7,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    InstallQtTranslations();
     // Lets Wayland desktops match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("trailcam-settings"));
     // Where the folder of the last file is kept: trailcam/trailcam-settings.ini
