@@ -45,8 +45,8 @@ QList<VolumeDescription> MountedVolumes()
     QList<VolumeDescription> volumes;
     const auto mounted = QStorageInfo::mountedVolumes();
     for (const QStorageInfo &storage : mounted)
-        volumes.append({ storage.rootPath(), storage.isValid(), storage.isReady(), storage.isReadOnly(),
-            storage.isRoot() });
+        volumes.append(
+            { storage.rootPath(), storage.isValid(), storage.isReady(), storage.isReadOnly(), storage.isRoot() });
     return volumes;
 }
 

@@ -3,6 +3,7 @@
 #include "app/dialogplaces.h"
 #include "app/focusedwheel.h"
 #include "app/textstart.h"
+
 #include "i18n/formtexts.h"
 #include "settings/parameterdata.h"
 #include "settings/parameterfields.h"
@@ -174,8 +175,8 @@ Tmainform1::Tmainform1(QWidget *parent)
     ApplyFonts();
     ApplyStartupTexts();
     // The combo boxes see to this themselves.
-    for (QWidget *picker : std::initializer_list<QWidget *> {
-             DateTimePicker1, DateTimePicker2, DateTimePicker3, DateTimePicker4 })
+    for (QWidget *picker :
+        std::initializer_list<QWidget *> { DateTimePicker1, DateTimePicker2, DateTimePicker3, DateTimePicker4 })
         TakeWheelOnlyWithFocus(picker);
 
     Timer1 = new QTimer(this);
@@ -468,11 +469,13 @@ QString Tmainform1::AskFileName(QFileDialog *&dialog, const char *name, bool sav
         fileDialog->setOption(QFileDialog::DontConfirmOverwrite);
         fileDialog->setNameFilter(QStringLiteral("*.dat"));
     }
-    if (lastChosen.isEmpty()) {
-        fileDialog->setDirectory(DialogFolder());
-        fileDialog->selectFile(QStringLiteral("Parameter.dat"));
-    } else {
+    if (!lastChosen.isEmpty() && QFileInfo(lastChosen).dir().exists()) {
         fileDialog->selectFile(lastChosen);
+    } else {
+        // Nothing chosen yet, or on a card that has been taken out.
+        fileDialog->setDirectory(DialogFolder());
+        fileDialog->selectFile(
+            lastChosen.isEmpty() ? QStringLiteral("Parameter.dat") : QFileInfo(lastChosen).fileName());
     }
     if (fileDialog->exec() != QDialog::Accepted || !fileDialog)
         return {};

@@ -59,8 +59,8 @@ inline void WheelNotch(QWidget *window, QPoint pos)
     if (!target)
         target = window;
     const QPointF local = target->mapFrom(window, pos);
-    QWheelEvent wheel(local, window->mapToGlobal(QPointF(pos)), QPoint(), QPoint(0, -120), Qt::NoButton,
-        Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(local, window->mapToGlobal(QPointF(pos)), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+        Qt::NoScrollPhase, false);
     // As QTest does for keys: sendEvent() would mark it as sent by code.
     QSpontaneKeyEvent::setSpontaneous(&wheel);
     qApp->notify(target, &wheel);

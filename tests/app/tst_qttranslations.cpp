@@ -30,7 +30,8 @@ void TestQtTranslations::dialogsSpeakTheSystemLanguage()
 
     InstallQtTranslations();
 
-    QMessageBox box(QMessageBox::Critical, u"Trailcam"_s, u"Stream write error"_s, QMessageBox::Ok | QMessageBox::Cancel);
+    QMessageBox box(
+        QMessageBox::Critical, u"Trailcam"_s, u"Stream write error"_s, QMessageBox::Ok | QMessageBox::Cancel);
     QCOMPARE(box.button(QMessageBox::Cancel)->text(), u"Abbrechen"_s);
 
     QFileDialog dialog;

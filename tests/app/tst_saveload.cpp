@@ -570,6 +570,10 @@ void TestSaveLoad::dialogsOpenInLastFolder()
     QVERIFY(QDir().mkpath(other));
     QVERIFY(save(card + u"/camera-one.dat"_s));
     QVERIFY(!save(other + u"/missing/camera-one.dat"_s)); // not saved, so not kept
+    // A chosen path whose folder is gone, as on a card taken out, keeps its name.
+    QVERIFY(save({}));
+    QCOMPARE(m_seen.first().directory, card);
+    QCOMPARE(m_seen.first().text, u"camera-one.dat"_s);
 
     newSession();
     QVERIFY(load({}));
