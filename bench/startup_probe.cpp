@@ -15,6 +15,7 @@
 
 #ifdef PROBE_EDITOR
 #include "app/mainform.h"
+#include "app/translations.h"
 #endif
 
 namespace {
@@ -60,6 +61,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
 #ifdef PROBE_EDITOR
+    InstallQtTranslations();
     Tmainform1 window;
 #else
     QWidget window;

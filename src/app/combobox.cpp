@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStyleOptionComboBox>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <functional>
@@ -109,6 +110,7 @@ TComboBox::TComboBox(QWidget *parent)
     disconnect(field, &QLineEdit::editingFinished, nullptr, nullptr);
     disconnect(field, &QLineEdit::returnPressed, nullptr, nullptr);
     setInsertPolicy(QComboBox::NoInsert);
+    setFocusPolicy(Qt::StrongFocus);
     setMaxVisibleItems(8);
     // An item the user picks shows from its start, also in the box the user is in.
     connect(this, &QComboBox::activated, field, [field] { MoveCaretToStart(field); });
@@ -150,6 +152,16 @@ void TComboBox::showPopup()
         top = std::clamp(top, room.top(), std::max(room.top(), room.bottom() + 1 - popup->height()));
     }
     popup->move(popup->x(), top);
+}
+
+void TComboBox::wheelEvent(QWheelEvent *event)
+{
+    // Ignored, it goes on to the parents, none of which does anything with it.
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QComboBox::wheelEvent(event);
 }
 
 void TComboBox::setItems(const QStringList &items)

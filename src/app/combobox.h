@@ -19,6 +19,11 @@ public:
 
     void showPopup() override;
 
+protected:
+    // The wheel changes the item only while the box has the focus, which the
+    // wheel does not give it: scrolling over the window leaves it alone.
+    void wheelEvent(QWheelEvent *event) override;
+
 signals:
     // Only for the user: a pick from the list or with the arrow keys or the wheel, or an edit of the text. By the
     // time it arrives the index already follows the text.

@@ -1,5 +1,7 @@
 #include "app/mainform.h"
 
+#include "app/dialogplaces.h"
+#include "app/focusedwheel.h"
 #include "app/textstart.h"
 
 #include "i18n/formtexts.h"
@@ -10,12 +12,18 @@
 #include "settings/startupvalues.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStyleFactory>
 #include <QTimer>
 
@@ -166,6 +174,10 @@ Tmainform1::Tmainform1(QWidget *parent)
     ApplyStyle();
     ApplyFonts();
     ApplyStartupTexts();
+    // The combo boxes see to this themselves.
+    for (QWidget *picker :
+        std::initializer_list<QWidget *> { DateTimePicker1, DateTimePicker2, DateTimePicker3, DateTimePicker4 })
+        TakeWheelOnlyWithFocus(picker);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -175,6 +187,16 @@ Tmainform1::Tmainform1(QWidget *parent)
     ShowCodeTextsFromStart(this);
     InstallKeyboard();
     Timer1->start();
+
+    // A settings file dropped anywhere on the window is loaded, over an edit
+    // field too, which would otherwise take its name as text.
+    setAcceptDrops(true);
+    installEventFilter(this);
+    const auto children = findChildren<QWidget *>();
+    for (QWidget *child : children) {
+        if (child->acceptDrops())
+            child->installEventFilter(this);
+    }
 }
 
 Tmainform1::~Tmainform1() = default;
@@ -426,27 +448,54 @@ void Tmainform1::PutValues(const ParameterValues &values)
     path->setText(values.path);
 }
 
-// Returns the confirmed path, or an empty string when the user cancels.
-QString Tmainform1::AskFileName(QFileDialog *&dialog, const char *name, bool save)
+// Returns the confirmed path, or an empty string when the user cancels. Each
+// use gets a dialog of its own: a dialog kept hidden between uses leaves its
+// completion popup on screen, where it takes the next click.
+QString Tmainform1::AskFileName(QFileDialog *&dialog, const char *name, bool save, QString &lastChosen)
 {
-    if (!dialog) {
-        dialog = new QFileDialog(this);
-        dialog->setObjectName(QLatin1String(name));
-        // Qt's own dialog behaves the same on every desktop and under test.
-        dialog->setOption(QFileDialog::DontUseNativeDialog);
-        dialog->setFileMode(QFileDialog::AnyFile);
-        if (save) {
-            dialog->setAcceptMode(QFileDialog::AcceptSave);
-            dialog->setOption(QFileDialog::DontConfirmOverwrite);
-            dialog->setNameFilter(QStringLiteral("*.dat"));
-        }
-        dialog->selectFile(QStringLiteral("Parameter.dat"));
+    const QPointer<QFileDialog> fileDialog = new QFileDialog(this);
+    dialog = fileDialog;
+    const auto release = qScopeGuard([&dialog, fileDialog] {
+        dialog = nullptr;
+        delete fileDialog.data();
+    });
+    fileDialog->setObjectName(QLatin1String(name));
+    // The desktop's own dialog where it has one; Qt's stands in elsewhere,
+    // with a memory card one click away in its sidebar.
+    fileDialog->setSidebarUrls(DialogSidebar(QDir::homePath(), MountedVolumes()));
+    fileDialog->setFileMode(QFileDialog::AnyFile);
+    if (save) {
+        fileDialog->setAcceptMode(QFileDialog::AcceptSave);
+        fileDialog->setOption(QFileDialog::DontConfirmOverwrite);
+        fileDialog->setNameFilter(QStringLiteral("*.dat"));
     }
-    if (dialog->exec() != QDialog::Accepted)
+    if (!lastChosen.isEmpty() && QFileInfo(lastChosen).dir().exists()) {
+        fileDialog->selectFile(lastChosen);
+    } else {
+        // Nothing chosen yet, or on a card that has been taken out.
+        fileDialog->setDirectory(DialogFolder());
+        fileDialog->selectFile(
+            lastChosen.isEmpty() ? QStringLiteral("Parameter.dat") : QFileInfo(lastChosen).fileName());
+    }
+    if (fileDialog->exec() != QDialog::Accepted || !fileDialog)
         return {};
-    const QString chosen = dialog->selectedFiles().value(0);
-    dialog->selectFile(chosen);
-    return chosen;
+    lastChosen = fileDialog->selectedFiles().value(0);
+    return lastChosen;
+}
+
+// Where a dialog without a path of its own opens: the folder of the file last
+// saved or loaded, in this session or an earlier one, while it exists.
+QString Tmainform1::DialogFolder()
+{
+    if (!LastFolder)
+        LastFolder = StoredDialogFolder();
+    return !LastFolder->isEmpty() && QFileInfo(*LastFolder).isDir() ? *LastFolder : QDir::homePath();
+}
+
+void Tmainform1::KeepDialogFolder(const QString &fileName)
+{
+    LastFolder = QFileInfo(fileName).absolutePath();
+    StoreDialogFolder(*LastFolder);
 }
 
 void Tmainform1::Button3Click(QObject * /*Sender*/)
@@ -454,19 +503,41 @@ void Tmainform1::Button3Click(QObject * /*Sender*/)
     // Built before the dialog opens: the clock bytes hold the time of the click.
     ImageBuffer = BuildParameterData(GatherValues());
 
-    const QString fileName = AskFileName(SaveDialog1, "SaveDialog1", true);
+    const QString fileName = AskFileName(SaveDialog1, "SaveDialog1", true, SaveDialogPath);
     if (fileName.isEmpty())
         return;
     QString error;
     if (!WriteParameterFile(fileName, ImageBuffer, &error))
         throw HandlerError { error };
+    KeepDialogFolder(fileName);
 }
 
 void Tmainform1::Button1Click(QObject * /*Sender*/)
 {
-    const QString fileName = AskFileName(OpenDialog1, "OpenDialog1", false);
+    const QString fileName = AskFileName(OpenDialog1, "OpenDialog1", false, OpenDialogPath);
     if (fileName.isEmpty())
         return;
+    LoadFrom(fileName);
+}
+
+void Tmainform1::LoadFile(const QString &fileName)
+{
+    // The file stands in for the control that raised the event.
+    QFile file(QFileInfo(fileName).absoluteFilePath());
+    RunHandler(&Tmainform1::FileLoad, &file);
+}
+
+void Tmainform1::FileLoad(QObject *Sender)
+{
+    const QString fileName = static_cast<QFile *>(Sender)->fileName();
+    // As if chosen in the Load dialog, which proposes it next time.
+    OpenDialogPath = fileName;
+    LoadFrom(fileName);
+}
+
+// What Load does with the chosen file.
+void Tmainform1::LoadFrom(const QString &fileName)
+{
     QString error;
     const std::optional<QByteArray> image = ReadParameterFile(fileName, &error);
     if (!image)
@@ -479,6 +550,34 @@ void Tmainform1::Button1Click(QObject * /*Sender*/)
         throw HandlerError { QStringLiteral("Invalid argument to time encode") };
 
     PutValues(values);
+    KeepDialogFolder(fileName);
+}
+
+bool Tmainform1::eventFilter(QObject *watched, QEvent *event)
+{
+    return TakeFileDrop(event) || QWidget::eventFilter(watched, event);
+}
+
+// Takes a drag that carries one local file, whatever it is over, and loads
+// the file when it is dropped. It is only ever copied: a file manager that
+// is told it was moved deletes the original.
+bool Tmainform1::TakeFileDrop(QEvent *event)
+{
+    if (event->type() != QEvent::DragEnter && event->type() != QEvent::DragMove && event->type() != QEvent::Drop)
+        return false;
+    auto *drop = static_cast<QDropEvent *>(event);
+    const QList<QUrl> urls = drop->mimeData() ? drop->mimeData()->urls() : QList<QUrl>();
+    if (urls.size() != 1 || !urls.first().isLocalFile() || !(drop->possibleActions() & Qt::CopyAction))
+        return false;
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (event->type() == QEvent::Drop) {
+        // Once the drop is over: its source waits for it, and would wait
+        // behind a message box.
+        QMetaObject::invokeMethod(
+            this, [this, fileName = urls.first().toLocalFile()] { LoadFile(fileName); }, Qt::QueuedConnection);
+    }
+    return true;
 }
 
 void Tmainform1::Timer1Timer(QObject * /*Sender*/)

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QWidget>
 
+#include <optional>
+
 class QFileDialog;
 class QTimer;
 struct ParameterValues;
@@ -18,13 +20,17 @@ public:
     explicit Tmainform1(QWidget *parent = nullptr);
     ~Tmainform1() override;
 
-    // Made on first use and then kept, so each proposes the last chosen path.
+    // Each points to its dialog while that is open, and is null otherwise.
     QFileDialog *OpenDialog1 = nullptr;
     QFileDialog *SaveDialog1 = nullptr;
     QTimer *Timer1 = nullptr;
 
     // The image the last Save built; empty until the first Save.
     const QByteArray &imageBuffer() const { return ImageBuffer; }
+
+    // Loads a file named from outside the window, on the command line or by
+    // a drop, as Load loads the file chosen in its dialog.
+    void LoadFile(const QString &fileName);
 
     void Button3Click(QObject *Sender);
     void Button1Click(QObject *Sender);
@@ -43,6 +49,9 @@ public:
     void ComboBox5Change(QObject *Sender);
     void ComboBox10Change(QObject *Sender);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     using Handler = void (Tmainform1::*)(QObject *);
 
@@ -56,7 +65,18 @@ private:
 
     ParameterValues GatherValues() const;
     void PutValues(const ParameterValues &values);
-    QString AskFileName(QFileDialog *&dialog, const char *name, bool save);
+    QString AskFileName(QFileDialog *&dialog, const char *name, bool save, QString &lastChosen);
+    QString DialogFolder();
+    void KeepDialogFolder(const QString &fileName);
+    void FileLoad(QObject *Sender);
+    void LoadFrom(const QString &fileName);
+    bool TakeFileDrop(QEvent *event);
 
     QByteArray ImageBuffer;
+    // The paths last confirmed in each dialog, which it proposes next time.
+    QString SaveDialogPath;
+    QString OpenDialogPath;
+    // The folder of the file last saved or loaded; read from the settings at
+    // the first dialog, not at start-up.
+    std::optional<QString> LastFolder;
 };

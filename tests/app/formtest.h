@@ -17,12 +17,23 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 #include <functional>
 
 namespace formtest {
+
+// Qt's own file dialogs, which a test can answer on any desktop; whatever
+// they or the window remember goes to a test folder, not the user's settings.
+inline void KeepAwayFromDesktop()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+}
 
 // Picks item `index` from the box's open list with the mouse.
 inline void PickItem(TComboBox *box, int index)
@@ -37,6 +48,22 @@ inline void PickItem(TComboBox *box, int index)
     const QPoint centre = view->visualRect(item).center();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
     QTRY_VERIFY(!view->isVisible());
+}
+
+// One notch of the wheel down at `pos` in `window`, delivered as the window
+// system delivers it: to the widget under the pointer, on to the parents while
+// it is ignored, after giving the focus to a control that takes it by wheel.
+inline void WheelNotch(QWidget *window, QPoint pos)
+{
+    QWidget *target = window->childAt(pos);
+    if (!target)
+        target = window;
+    const QPointF local = target->mapFrom(window, pos);
+    QWheelEvent wheel(local, window->mapToGlobal(QPointF(pos)), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+        Qt::NoScrollPhase, false);
+    // As QTest does for keys: sendEvent() would mark it as sent by code.
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    qApp->notify(target, &wheel);
 }
 
 // Replaces the text of a line edit by typing, as the user does.
@@ -56,6 +83,8 @@ struct ModalSeen
     QString text; // message box text, or the file name a file dialog proposed
     QStringList filter; // file dialogs: their name filters
     QStringList selected; // file dialogs: the paths they proposed
+    QString directory; // file dialogs: the folder they opened in
+    QList<QUrl> sidebar; // file dialogs: the places beside the folder
     bool saving = false;
     QByteArray imageAtOpen;
 };
@@ -91,6 +120,8 @@ public:
                 seen.text = edit->text();
             seen.filter = dialog->nameFilters();
             seen.selected = dialog->selectedFiles();
+            seen.directory = dialog->directory().absolutePath();
+            seen.sidebar = dialog->sidebarUrls();
             seen.saving = dialog->acceptMode() == QFileDialog::AcceptSave;
             seen.imageAtOpen = m_window->imageBuffer();
             m_seen.append(seen);
@@ -104,6 +135,10 @@ public:
                                                                                       : QDialogButtonBox::Open)
                     : nullptr;
                 if (edit && confirm) {
+                    // Typing into the focused field drops the selection of the
+                    // proposed file; without focus it stays and wins.
+                    if (auto *list = dialog->findChild<QAbstractItemView *>(QStringLiteral("listView")))
+                        list->clearSelection();
                     edit->setText(path);
                     confirm->click();
                 } else {
@@ -228,3 +263,7 @@ inline QStringList Changed(const QMap<QString, QVariant> &before, const QMap<QSt
 }
 
 } // namespace formtest
+
+// Before anything can read or write settings.
+using formtest::KeepAwayFromDesktop;
+Q_COREAPP_STARTUP_FUNCTION(KeepAwayFromDesktop)

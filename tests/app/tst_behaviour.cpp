@@ -37,6 +37,9 @@ private slots:
     void enterTriggersNoButton_data();
     void enterTriggersNoButton();
 
+    void wheelWithoutFocus_data();
+    void wheelWithoutFocus();
+
 private:
     TComboBox *box(const QString &name) const { return m_window->findChild<TComboBox *>(name); }
 
@@ -291,6 +294,45 @@ void TestBehaviour::enterTriggersNoButton()
     QVERIFY(!w.SaveDialog1);
     QVERIFY(!w.OpenDialog1);
     QCOMPARE(formtest::Changed(before, formtest::Snapshot(w)), QStringList()); // Default did not run either
+}
+
+void TestBehaviour::wheelWithoutFocus_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("typing"); // where the focus is
+    QTest::newRow("MMS country, typing a phone number") << u"ComboBox3"_s << u"phone1"_s;
+    QTest::newRow("language") << u"langcmb"_s << u"idedit"_s;
+    QTest::newRow("timer start") << u"DateTimePicker1"_s << u"idedit"_s;
+    QTest::newRow("timer end, no focus at all") << u"DateTimePicker2"_s << QString();
+}
+
+// A notch over a control the user is not working in changes no value and
+// takes no focus.
+void TestBehaviour::wheelWithoutFocus()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, typing);
+    Tmainform1 &w = *m_window;
+    QWidget *target = w.findChild<QWidget *>(control);
+    QVERIFY(target);
+    for (QWidget *page = target; page; page = page->parentWidget()) {
+        if (w.PageControl1->indexOf(page) >= 0)
+            w.PageControl1->setCurrentWidget(page);
+    }
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QWidget *focused = typing.isEmpty() ? nullptr : w.findChild<QWidget *>(typing);
+    if (focused)
+        focused->setFocus();
+    else if (QApplication::focusWidget())
+        QApplication::focusWidget()->clearFocus();
+    QCOMPARE(QApplication::focusWidget(), focused);
+
+    const auto before = formtest::Snapshot(w);
+    formtest::WheelNotch(&w, target->mapTo(&w, target->rect().center()));
+    QCOMPARE(formtest::Changed(before, formtest::Snapshot(w)), QStringList());
+    QCOMPARE(QApplication::focusWidget(), focused);
 }
 
 QTEST_MAIN(TestBehaviour)

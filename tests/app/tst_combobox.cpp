@@ -1,4 +1,5 @@
 #include "app/combobox.h"
+#include "formtest.h"
 #include "i18n/formtexts.h"
 
 #include <QAbstractItemView>
@@ -329,7 +330,7 @@ void TestComboBox::arrowKeysAndWheel_data()
         << false << 0 << QStringLiteral("xyz") << int(Qt::Key_Down) << 1 << on << 1;
     QTest::newRow("down sent to the field") << true << 0 << QString() << int(Qt::Key_Down) << 1 << on << 1;
     QTest::newRow("up sent to the field") << true << 1 << QString() << int(Qt::Key_Up) << 0 << off << 1;
-    QTest::newRow("wheel") << false << 0 << QString() << 0 << 1 << on << 1;
+    QTest::newRow("wheel with the focus") << false << 0 << QString() << 0 << 1 << on << 1;
 }
 
 void TestComboBox::arrowKeysAndWheel()
@@ -344,10 +345,11 @@ void TestComboBox::arrowKeysAndWheel()
 
     prepare(onOff(), startIndex, startText);
     if (key == 0) {
-        const QPointF inside(5, 5);
-        QWheelEvent wheel(inside, m_box->mapToGlobal(inside), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-            Qt::NoScrollPhase, false);
-        QApplication::sendEvent(m_box, &wheel);
+        m_top->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_top.get()));
+        m_box->setFocus();
+        QVERIFY(m_box->hasFocus());
+        formtest::WheelNotch(m_top.get(), m_box->geometry().center());
     } else {
         QTest::keyClick(toField ? static_cast<QWidget *>(m_box->lineEdit()) : m_box, Qt::Key(key));
     }

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -81,6 +82,7 @@ class TestSaveLoad : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -106,6 +108,11 @@ private slots:
     void loadBadTimer_data();
     void loadBadTimer();
 
+    void dialogsOpenInLastFolder();
+
+    void loadFromOutside_data();
+    void loadFromOutside();
+
 private:
     bool save(const QString &path);
     bool load(const QString &path);
@@ -115,6 +122,12 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QList<formtest::ModalSeen> m_seen;
 };
+
+void TestSaveLoad::initTestCase()
+{
+    // The window keeps its folder in the settings only under an organisation.
+    QCoreApplication::setOrganizationName(u"trailcam-tests"_s);
+}
 
 void TestSaveLoad::init()
 {
@@ -167,6 +180,7 @@ void TestSaveLoad::saveFreshWindow()
     QVERIFY(dialog.saving);
     QCOMPARE(dialog.text, u"Parameter.dat"_s);
     QCOMPARE(dialog.filter, QStringList { u"*.dat"_s });
+    QVERIFY(dialog.sidebar.contains(QUrl::fromLocalFile(QDir::homePath())));
 
     const QByteArray bytes = ReadFile(path);
     ParameterValues expected = StartupParameterValues();
@@ -200,7 +214,7 @@ void TestSaveLoad::saveCancelled()
     QVERIFY(QDir(m_dir->path()).isEmpty());
     // The image stays built for all that.
     QCOMPARE(m_window->imageBuffer().size(), 2128);
-    QVERIFY(m_window->SaveDialog1);
+    QVERIFY(!m_window->SaveDialog1);
 }
 
 // The image is built at the click; the clock goes on ticking behind the
@@ -226,9 +240,11 @@ void TestSaveLoad::saveUsesTypedNameAndProposesItNextTime()
     QVERIFY(QFile::exists(path));
     QVERIFY(!QFile::exists(path + u".dat"_s));
 
-    QFileDialog *dialog = m_window->SaveDialog1;
+    // No dialog stays behind, hidden with a live completion popup: the next
+    // one is made afresh and still proposes the path.
+    QVERIFY(m_window->findChildren<QFileDialog *>().isEmpty());
+    QVERIFY(!m_window->SaveDialog1);
     QVERIFY(save({}));
-    QCOMPARE(m_window->SaveDialog1, dialog);
     QCOMPARE(m_seen.first().selected, QStringList { path });
 
     // Each dialog keeps its own path: Load still proposes its start-up name.
@@ -557,6 +573,114 @@ void TestSaveLoad::loadBadTimer()
     QCOMPARE(box.title, u"tst_saveload"_s);
     QCOMPARE(box.text, u"Invalid argument to time encode"_s);
     QCOMPARE(formtest::Changed(before, formtest::Snapshot(*m_window)), QStringList());
+}
+
+// A session's first dialogs open in the folder of the file last saved or
+// loaded, in an earlier session too, while that folder exists.
+void TestSaveLoad::dialogsOpenInLastFolder()
+{
+    const auto newSession = [this] {
+        m_window = std::make_unique<Tmainform1>();
+        m_window->Timer1->stop();
+    };
+    QSettings(QSettings::IniFormat, QSettings::UserScope, QCoreApplication::organizationName(),
+        QCoreApplication::applicationName())
+        .clear();
+    QVERIFY(save({}));
+    QCOMPARE(m_seen.first().directory, QDir::homePath());
+
+    const QString card = file(u"card"_s);
+    const QString other = file(u"other"_s);
+    QVERIFY(QDir().mkpath(card));
+    QVERIFY(QDir().mkpath(other));
+    QVERIFY(save(card + u"/camera-one.dat"_s));
+    QVERIFY(!save(other + u"/missing/camera-one.dat"_s)); // not saved, so not kept
+    // A chosen path whose folder is gone, as on a card taken out, keeps its name.
+    QVERIFY(save({}));
+    QCOMPARE(m_seen.first().directory, card);
+    QCOMPARE(m_seen.first().text, u"camera-one.dat"_s);
+
+    newSession();
+    QVERIFY(load({}));
+    QCOMPARE(m_seen.first().directory, card);
+    QCOMPARE(m_seen.first().text, u"Parameter.dat"_s);
+    QVERIFY(QFile::copy(card + u"/camera-one.dat"_s, other + u"/camera-two.dat"_s));
+    QVERIFY(load(other + u"/camera-two.dat"_s));
+
+    newSession();
+    QVERIFY(save({}));
+    QCOMPARE(m_seen.first().directory, other);
+    QCOMPARE(m_seen.first().text, u"Parameter.dat"_s);
+
+    QVERIFY(QDir(other).removeRecursively());
+    newSession();
+    QVERIFY(load({}));
+    QCOMPARE(m_seen.first().directory, QDir::homePath());
+}
+
+void TestSaveLoad::loadFromOutside_data()
+{
+    QTest::addColumn<bool>("dropped"); // or named on the command line
+    QTest::addColumn<int>("size");
+    QTest::newRow("named") << false << 2128;
+    QTest::newRow("named, one byte short") << false << 2127;
+    QTest::newRow("dropped on an edit field") << true << 2128;
+    QTest::newRow("dropped, one byte short") << true << 2127;
+}
+
+// A file from outside takes Load's road: the same values, the same message
+// for a bad file, which changes no control.
+void TestSaveLoad::loadFromOutside()
+{
+    QFETCH(bool, dropped);
+    QFETCH(int, size);
+    ParameterValues values = StartupParameterValues();
+    values.idedit = u"OUTSDE"_s;
+    values.phone1 = u"5551234"_s;
+    const QString path = file(u"outside.dat"_s);
+    QVERIFY(WriteFile(path, BuildParameterData(values).left(size)));
+
+    Tmainform1 &w = *m_window;
+    w.show(); // as main() shows it before it loads
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const auto before = formtest::Snapshot(w);
+    ModalAnswerer answerer(&w);
+    answerer.messageBox();
+    if (dropped) {
+        // A file manager's drag carries the path as text too, which the edit
+        // field under it would insert.
+        QMimeData data;
+        data.setUrls({ QUrl::fromLocalFile(path) });
+        data.setText(path);
+        // Shift asks for a move.
+        const QPoint at = w.idedit->rect().center();
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(enter.proposedAction(), Qt::MoveAction);
+        QApplication::sendEvent(w.idedit, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(w.idedit, &drop);
+        QVERIFY(drop.isAccepted());
+        QCOMPARE(drop.dropAction(), Qt::CopyAction); // a move would delete the user's file
+    } else {
+        w.LoadFile(path);
+    }
+
+    if (size == 2128) {
+        QTRY_COMPARE(w.idedit->text(), u"OUTSDE"_s);
+        QCOMPARE(w.phone1->text(), u"5551234"_s);
+        QCOMPARE(answerer.seen().size(), 0);
+    } else {
+        QTRY_VERIFY(answerer.allAnswered());
+        QString expected;
+        QVERIFY(!ReadParameterFile(path, &expected));
+        QCOMPARE(answerer.seen().first().title, u"tst_saveload"_s);
+        QCOMPARE(answerer.seen().first().text, expected);
+        QCOMPARE(formtest::Changed(before, formtest::Snapshot(w)), QStringList());
+    }
+    QCOMPARE(answerer.unexpected(), QStringList());
+    QVERIFY(QFile::exists(path));
 }
 
 QTEST_MAIN(TestSaveLoad)

@@ -1,0 +1,73 @@
+// The places the file dialogs offer beside the folder they open in.
+
+#include "app/dialogplaces.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(VolumeDescription)
+
+class TestDialogPlaces : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sidebar_data();
+    void sidebar();
+};
+
+void TestDialogPlaces::sidebar_data()
+{
+    QTest::addColumn<VolumeDescription>("volume");
+    QTest::addColumn<bool>("listed");
+
+    const auto volume = [](const QString &root) { return VolumeDescription { root, true, true, false, false }; };
+    VolumeDescription readOnly = volume(u"/media/anna/CDROM"_s);
+    readOnly.readOnly = true;
+    VolumeDescription notReady = volume(u"/media/anna/READER"_s);
+    notReady.ready = false;
+    VolumeDescription invalid = volume(u"/media/anna/GONE"_s);
+    invalid.valid = false;
+    VolumeDescription systemRoot = volume(u"/"_s);
+    systemRoot.systemRoot = true;
+
+#if defined(Q_OS_WIN)
+    QTest::newRow("a card") << volume(u"E:/"_s) << true;
+    systemRoot.rootPath = u"C:/"_s;
+    readOnly.rootPath = u"D:/"_s;
+    notReady.rootPath = u"F:/"_s;
+    invalid.rootPath = u"G:/"_s;
+#elif defined(Q_OS_MACOS)
+    QTest::newRow("a card") << volume(u"/Volumes/CAMERA"_s) << true;
+    QTest::newRow("a system volume") << volume(u"/System/Volumes/Data"_s) << false;
+#else
+    QTest::newRow("a card under /media") << volume(u"/media/anna/CAMERA"_s) << true;
+    QTest::newRow("a card under /run/media") << volume(u"/run/media/anna/3732-6431"_s) << true;
+    QTest::newRow("the boot partition") << volume(u"/boot/efi"_s) << false;
+    QTest::newRow("a mount beside /media") << volume(u"/mediadata"_s) << false;
+    QTest::newRow("a temporary file system") << volume(u"/run/user/1000"_s) << false;
+#endif
+    QTest::newRow("read-only") << readOnly << false;
+    QTest::newRow("not ready") << notReady << false;
+    QTest::newRow("no longer valid") << invalid << false;
+    QTest::newRow("the system's own") << systemRoot << false;
+}
+
+// The computer and the home folder always, then each card that can take a
+// file, among volumes that are not cards.
+void TestDialogPlaces::sidebar()
+{
+    QFETCH(VolumeDescription, volume);
+    QFETCH(bool, listed);
+    const QString home = QDir::homePath();
+    const VolumeDescription other { u"/srv"_s, true, true, false, false };
+
+    QList<QUrl> expected { QUrl(u"file:"_s), QUrl::fromLocalFile(home) };
+    if (listed)
+        expected << QUrl::fromLocalFile(volume.rootPath);
+    QCOMPARE(DialogSidebar(home, { other, volume, other }), expected);
+}
+
+QTEST_GUILESS_MAIN(TestDialogPlaces)
+#include "tst_dialogplaces.moc"
