@@ -7,7 +7,7 @@
 #include "settings/parameterfields.h"
 #include "settings/parameterfile.h"
 #include "settings/parametervalues.h"
-#include "settings/startupvalues.h"
+#include "values/startupvalues.h"
 
 #include <QApplication>
 #include <QFileDialog>

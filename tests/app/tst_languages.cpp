@@ -7,7 +7,7 @@
 #include "i18n/formtexts.h"
 #include "settings/parameterdata.h"
 #include "settings/parameterfile.h"
-#include "settings/startupvalues.h"
+#include "values/startupvalues.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,7 @@
 
 #include "settings/parameterdata.h"
 #include "settings/parameterfile.h"
-#include "settings/startupvalues.h"
+#include "values/startupvalues.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

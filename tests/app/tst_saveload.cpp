@@ -5,7 +5,7 @@
 #include "settings/parameterdata.h"
 #include "settings/parameterfields.h"
 #include "settings/parameterfile.h"
-#include "settings/startupvalues.h"
+#include "values/startupvalues.h"
 
 #include <QDir>
 #include <QFile>

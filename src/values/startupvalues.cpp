@@ -1,4 +1,4 @@
-#include "settings/startupvalues.h"
+#include "values/startupvalues.h"
 
 #include "i18n/formtexts.h"
 #include "presets/presets.h"

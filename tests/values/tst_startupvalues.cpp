@@ -2,7 +2,7 @@
 #include "presets/presets.h"
 #include "settings/parameterdata.h"
 #include "settings/parameterfields.h"
-#include "settings/startupvalues.h"
+#include "values/startupvalues.h"
 
 #include <QTest>
 
