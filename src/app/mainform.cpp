@@ -10,6 +10,7 @@
 #include "values/startupvalues.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
@@ -156,6 +157,11 @@ Tmainform1::Tmainform1(QWidget *parent)
     SubstituteFontFace();
     UseFormStyle();
     setupUi(this);
+    // Their ids are the values of the security choice.
+    m_securityButtons = new QButtonGroup(this);
+    m_securityButtons->addButton(RadioButton1, static_cast<int>(Security::NoSsl));
+    m_securityButtons->addButton(RadioButton2, static_cast<int>(Security::Ssl));
+    m_securityButtons->addButton(RadioButton3, static_cast<int>(Security::StartTls));
 
     setWindowTitle(WindowCaption());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -331,7 +337,8 @@ ParameterValues Tmainform1::GatherValues() const
     values.timerStart = ToTimeOfDay(DateTimePicker1->time());
     values.timerEnd = ToTimeOfDay(DateTimePicker2->time());
 
-    values.security = RadioButton1->isChecked() ? 0 : RadioButton2->isChecked() ? 1 : RadioButton3->isChecked() ? 2 : 0;
+    const int security = m_securityButtons->checkedId();
+    values.security = security >= 0 ? static_cast<Security>(security) : Security::NoSsl;
     return values;
 }
 
@@ -387,19 +394,9 @@ void Tmainform1::PutValues(const ParameterValues &values)
 
     ComboBox9->setSelectedIndex(values.ComboBox9);
 
-    switch (values.security) {
-    case 0:
-        RadioButton1->setChecked(true);
-        break;
-    case 1:
-        RadioButton2->setChecked(true);
-        break;
-    case 2:
-        RadioButton3->setChecked(true);
-        break;
-    default:
-        break;
-    }
+    // A byte that names none of the three leaves the choice as it is.
+    if (QAbstractButton *button = m_securityButtons->button(static_cast<int>(values.security)))
+        button->setChecked(true);
 
     ComboBox7->setText(values.ComboBox7);
     ComboBox12->setText(values.ComboBox12);

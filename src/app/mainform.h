@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QWidget>
 
+class QButtonGroup;
 class QFileDialog;
 class QTimer;
 struct ParameterValues;
@@ -59,4 +60,5 @@ private:
     QString AskFileName(QFileDialog *&dialog, const char *name, bool save);
 
     QByteArray ImageBuffer;
+    QButtonGroup *m_securityButtons = nullptr; // RadioButton1..3
 };

@@ -165,8 +165,13 @@ std::optional<InputError> readClock(const QString &member, const QJsonValue &val
 
 std::optional<InputError> readMember(const QString &key, const QJsonValue &value, ParameterValues *values)
 {
-    if (key == SecurityKey)
-        return readInteger(key, value, 0, 255, &values->security);
+    if (key == SecurityKey) {
+        int choice = 0;
+        if (auto error = readInteger(key, value, 0, 255, &choice))
+            return error;
+        values->security = static_cast<Security>(choice);
+        return std::nullopt;
+    }
     if (const IndexField *field = FindIndexField(key))
         return readInteger(key, value, -1, 255, &(values->*(field->member)));
     if (const TextField *field = FindTextField(key)) {
@@ -221,7 +226,7 @@ QJsonObject valuesToJson(const ParameterValues &values)
     QJsonObject object;
     for (const IndexField &field : IndexFields())
         object.insert(QLatin1StringView(field.name), values.*(field.member));
-    object.insert(SecurityKey, values.security);
+    object.insert(SecurityKey, static_cast<int>(values.security));
     for (const TextField &field : TextFields())
         object.insert(QLatin1StringView(field.name), values.*(field.member));
     object.insert(TimerStartKey, timeToJson(values.timerStart));
@@ -383,7 +388,7 @@ QString listingValue(const ListingEntry &entry, const ParameterValues &values, c
 {
     const QString member = QString::fromLatin1(entry.member);
     if (member == SecurityKey) {
-        const int choice = values.security;
+        const int choice = static_cast<int>(values.security);
         return choice >= 0 && choice < int(std::size(SecurityChoices)) ? texts.caption(SecurityChoices[choice])
                                                                        : texts.noSelection();
     }

@@ -192,7 +192,7 @@ QByteArray BuildParameterData(const ParameterValues &values)
             putTime(data, TimerEndOffset, values.timerEnd);
             break;
         case Step::Security:
-            data[SecurityOffset] = lowByte(values.security);
+            data[SecurityOffset] = static_cast<char>(values.security);
             break;
         case Step::Scramble:
             scramble(data, ScrambledRegions[step.offset], static_cast<int>(ParameterDataSize));
@@ -218,7 +218,7 @@ ParameterValues ReadParameterData(const QByteArray &image)
     }
     values.ComboBox1 = data[SwitchesOffset] & 7;
     values.ComboBox10 = data[SwitchesOffset] >> 3;
-    values.security = data[SecurityOffset];
+    values.security = static_cast<Security>(data[SecurityOffset]);
     values.timerStart = { data[TimerStartOffset], data[TimerStartOffset + 1], data[TimerStartOffset + 2] };
     values.timerEnd = { data[TimerEndOffset], data[TimerEndOffset + 1], data[TimerEndOffset + 2] };
 

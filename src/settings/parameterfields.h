@@ -27,7 +27,6 @@ struct TextField
 
 // MMS on/off in the low three bits, FTP on/off from bit 3 upward.
 inline constexpr int SwitchesOffset = 81;
-// The mail security choice: 0 NO SSL, 1 SSL, 2 STARTTLS; any byte reads back as it is.
 inline constexpr int SecurityOffset = 1391;
 inline constexpr int ClockOffset = 32; // year % 100, month, day, hour, minute, second
 inline constexpr int TimerStartOffset = 42; // hour, minute, second

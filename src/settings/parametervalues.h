@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/security.h"
+
 #include <QString>
 
 #include <optional>
@@ -81,7 +83,7 @@ struct ParameterValues
     QString smtpusername;
     QString smtppassword;
     int ComboBox9 = 0;  // mail server
-    int security = 0;   // 0 NO SSL, 1 SSL, 2 STARTTLS
+    Security security = Security::NoSsl;
     QString servertxt;
     QString porttxt;
     QString usernametxt;

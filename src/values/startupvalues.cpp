@@ -66,7 +66,7 @@ ParameterValues makeStartupValues()
         v.smtppassword = text(carrier->password);
     }
     v.ComboBox9 = 0;
-    v.security = 0;
+    v.security = Security::NoSsl;
 
     // FTP
     v.ComboBox10 = -1;

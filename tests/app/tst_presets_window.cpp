@@ -681,7 +681,7 @@ void TestPresetsWindow::pickThenSave()
     QCOMPARE(stored.porttxt, u"25"_s);
     QCOMPARE(stored.usernametxt, QString());
     QCOMPARE(stored.passwordtxt, QString());
-    QCOMPARE(stored.security, 2);
+    QCOMPARE(stored.security, Security::StartTls);
 }
 
 QTEST_MAIN(TestPresetsWindow)

@@ -67,10 +67,11 @@ ParameterValues WindowValues(const Tmainform1 &window)
     const QTime end = window.DateTimePicker2->time();
     values.timerStart = { start.hour(), start.minute(), start.second() };
     values.timerEnd = { end.hour(), end.minute(), end.second() };
-    values.security = window.RadioButton1->isChecked() ? 0
-        : window.RadioButton2->isChecked()             ? 1
-        : window.RadioButton3->isChecked()             ? 2
-                                                       : -1;
+    // None checked reads as a value that names no choice.
+    values.security = window.RadioButton1->isChecked() ? Security::NoSsl
+        : window.RadioButton2->isChecked()             ? Security::Ssl
+        : window.RadioButton3->isChecked()             ? Security::StartTls
+                                                       : static_cast<Security>(255);
     return values;
 }
 
@@ -355,7 +356,7 @@ void TestSaveLoad::roundTrip()
         QCOMPARE(loaded.*field.member, expected.*field.member);
     QCOMPARE(loaded.timerStart, expected.timerStart);
     QCOMPARE(loaded.timerEnd, expected.timerEnd);
-    QCOMPARE(loaded.security, 2);
+    QCOMPARE(loaded.security, Security::StartTls);
     QCOMPARE(m_window->DateTimePicker3->dateTime(), StartClock);
 
     const auto after = formtest::Snapshot(*m_window);

@@ -137,7 +137,7 @@ QString firstDifference(const ParameterValues &actual, const ParameterValues &ex
         }
     }
     if (actual.security != expected.security)
-        return u"security: %1, expected %2"_s.arg(actual.security).arg(expected.security);
+        return u"security: %1, expected %2"_s.arg(int(actual.security)).arg(int(expected.security));
     if (actual.timerStart != expected.timerStart)
         return u"timerStart"_s;
     if (actual.timerEnd != expected.timerEnd)
@@ -200,7 +200,7 @@ void TestParameterData::emptyTextsLeaveScrambledRegionsBlank()
 
     ParameterValues values = valuesWithClock();
     values.ComboBox9 = mailServer;
-    values.security = security;
+    values.security = static_cast<Security>(security);
     const QByteArray image = BuildParameterData(values);
     QCOMPARE(image.size(), ParameterDataSize);
 
@@ -500,12 +500,12 @@ void TestParameterData::mailPortReadsThroughTheBytesAfterIt()
         ParameterValues values = valuesWithClock();
         values.porttxt = port;
         values.ComboBox9 = 1;
-        values.security = 2;
+        values.security = Security::StartTls;
         values.usernametxt = u"after"_s;
         const ParameterValues read = ReadParameterData(BuildParameterData(values));
         QCOMPARE(read.porttxt, port);
         QCOMPARE(read.ComboBox9, 1);
-        QCOMPARE(read.security, 2);
+        QCOMPARE(read.security, Security::StartTls);
     }
 }
 
@@ -550,7 +550,7 @@ void TestParameterData::roundTrip()
             values.*(field.member) = rng.bounded(-1, 256);
         // FTP on often enough to cover the shared fields both ways.
         values.ComboBox10 = rng.bounded(-1, 3);
-        values.security = anyByte();
+        values.security = static_cast<Security>(anyByte());
         for (const TextField &field : TextFields())
             values.*(field.member) = randomText(std::min(TextCapacity(field), field.readWidth));
         values.timerStart = { anyByte(), anyByte(), anyByte() };
@@ -597,7 +597,7 @@ void TestParameterData::overlongTextStaysInItsRoom()
     full.ComboBox10 = isFtpShared(field) ? 1 : 0;
     full.ComboBox2 = 1;
     full.ComboBox9 = 2;
-    full.security = 1;
+    full.security = Security::Ssl;
     char letter = 'a';
     for (const TextField &other : TextFields()) {
         full.*(other.member) = QString(TextCapacity(other), QLatin1Char(letter));
@@ -707,7 +707,7 @@ ParameterValues goldenValues()
     v.smtpusername = u"ppp@a1plus.at"_s;
     v.smtppassword = u"ppp"_s;
     v.ComboBox9 = 1;
-    v.security = 1;
+    v.security = Security::Ssl;
     v.servertxt = u"smtp.gmail.com"_s;
     v.porttxt = u"465"_s;
     v.usernametxt = u"camera@gmail.com"_s;

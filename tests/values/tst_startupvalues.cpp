@@ -85,7 +85,7 @@ void TestStartupValues::clockIsUnsetTimersSpanTheDay()
     QVERIFY(!v.clock);
     QCOMPARE(v.timerStart, (TimeOfDay { 0, 0, 0 }));
     QCOMPARE(v.timerEnd, (TimeOfDay { 23, 59, 59 }));
-    QCOMPARE(v.security, 0);
+    QCOMPARE(v.security, Security::NoSsl);
 }
 
 void TestStartupValues::everyTextFitsItsRoom()
