@@ -321,13 +321,13 @@ void Tmainform1::ApplyStartupTexts()
 ParameterValues Tmainform1::GatherValues() const
 {
     ParameterValues values;
-    for (const IndexField &field : IndexFields()) {
+    for (const ParameterField &field : IndexFields()) {
         if (const auto *box = findChild<TComboBox *>(QLatin1String(field.name)))
-            values.*field.member = box->selectedIndex();
+            values.*field.index = box->selectedIndex();
     }
-    for (const TextField &field : TextFields()) {
+    for (const ParameterField &field : TextFields()) {
         if (const auto *control = findChild<QWidget *>(QLatin1String(field.name)))
-            values.*field.member = ControlText(control);
+            values.*field.text = ControlText(control);
     }
 
     // Whole seconds: the milliseconds of the clock are dropped, not rounded.

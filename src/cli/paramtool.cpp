@@ -172,9 +172,10 @@ std::optional<InputError> readMember(const QString &key, const QJsonValue &value
         values->security = static_cast<Security>(choice);
         return std::nullopt;
     }
-    if (const IndexField *field = FindIndexField(key))
-        return readInteger(key, value, -1, 255, &(values->*(field->member)));
-    if (const TextField *field = FindTextField(key)) {
+    const ParameterField *field = FindField(key);
+    if (field && field->index)
+        return readInteger(key, value, -1, 255, &(values->*(field->index)));
+    if (field && field->text) {
         if (!value.isString())
             return InputError { key, QStringLiteral("expected a string, got %1").arg(jsonTypeName(value)) };
         const QString text = value.toString();
@@ -186,7 +187,7 @@ std::optional<InputError> readMember(const QString &key, const QJsonValue &value
                     .arg(bytes)
                     .arg(capacity) };
         }
-        values->*(field->member) = text;
+        values->*(field->text) = text;
         return std::nullopt;
     }
     if (key == ClockKey) {
@@ -224,11 +225,11 @@ QJsonObject timeToJson(const TimeOfDay &time)
 QJsonObject valuesToJson(const ParameterValues &values)
 {
     QJsonObject object;
-    for (const IndexField &field : IndexFields())
-        object.insert(QLatin1StringView(field.name), values.*(field.member));
+    for (const ParameterField &field : IndexFields())
+        object.insert(QLatin1StringView(field.name), values.*(field.index));
     object.insert(SecurityKey, static_cast<int>(values.security));
-    for (const TextField &field : TextFields())
-        object.insert(QLatin1StringView(field.name), values.*(field.member));
+    for (const ParameterField &field : TextFields())
+        object.insert(QLatin1StringView(field.name), values.*(field.text));
     object.insert(TimerStartKey, timeToJson(values.timerStart));
     object.insert(TimerEndKey, timeToJson(values.timerEnd));
     return object;
@@ -396,10 +397,11 @@ QString listingValue(const ListingEntry &entry, const ParameterValues &values, c
         return timeText(values.timerStart);
     if (member == TimerEndKey)
         return timeText(values.timerEnd);
-    if (const IndexField *field = FindIndexField(member))
-        return texts.item(entry.member, values.*(field->member));
-    if (const TextField *field = FindTextField(member))
-        return values.*(field->member);
+    const ParameterField *field = FindField(member);
+    if (field && field->index)
+        return texts.item(entry.member, values.*(field->index));
+    if (field && field->text)
+        return values.*(field->text);
     return {};
 }
 

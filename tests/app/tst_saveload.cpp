@@ -54,14 +54,14 @@ void PutFileByte(QByteArray &image, int offset, quint8 value)
 ParameterValues WindowValues(const Tmainform1 &window)
 {
     ParameterValues values;
-    for (const IndexField &field : IndexFields())
-        values.*field.member = window.findChild<TComboBox *>(QLatin1String(field.name))->selectedIndex();
-    for (const TextField &field : TextFields()) {
+    for (const ParameterField &field : IndexFields())
+        values.*field.index = window.findChild<TComboBox *>(QLatin1String(field.name))->selectedIndex();
+    for (const ParameterField &field : TextFields()) {
         QWidget *control = window.findChild<QWidget *>(QLatin1String(field.name));
         if (auto *edit = qobject_cast<QLineEdit *>(control))
-            values.*field.member = edit->text();
+            values.*field.text = edit->text();
         else
-            values.*field.member = qobject_cast<TComboBox *>(control)->text();
+            values.*field.text = qobject_cast<TComboBox *>(control)->text();
     }
     const QTime start = window.DateTimePicker1->time();
     const QTime end = window.DateTimePicker2->time();
@@ -301,11 +301,11 @@ void TestSaveLoad::roundTrip()
 
     // Distinct values everywhere, some of them longer than the file keeps.
     int n = 0;
-    for (const IndexField &field : IndexFields()) {
+    for (const ParameterField &field : IndexFields()) {
         auto *box = w.findChild<TComboBox *>(QLatin1String(field.name));
         box->setSelectedIndex(++n % box->count());
     }
-    for (const TextField &field : TextFields()) {
+    for (const ParameterField &field : TextFields()) {
         const QString text = QString::fromLatin1(field.name).repeated(12).left(field.readWidth + 5);
         if (auto *edit = w.findChild<QLineEdit *>(QLatin1String(field.name)))
             edit->setText(text);
@@ -324,8 +324,8 @@ void TestSaveLoad::roundTrip()
     QCOMPARE(w.idedit->text(), u"CAM471"_s);
 
     ParameterValues expected = WindowValues(w);
-    for (const TextField &field : TextFields())
-        expected.*field.member = (expected.*field.member).left(qMin(field.readWidth, TextCapacity(field)));
+    for (const ParameterField &field : TextFields())
+        expected.*field.text = (expected.*field.text).left(qMin(field.readWidth, TextCapacity(field)));
     const auto share = [ftp](QString &smtpText, QString &ftpText) {
         if (ftp == 1)
             smtpText = ftpText;
@@ -350,10 +350,10 @@ void TestSaveLoad::roundTrip()
     QCOMPARE(m_seen.first().text, u"Parameter.dat"_s);
 
     const ParameterValues loaded = WindowValues(*m_window);
-    for (const IndexField &field : IndexFields())
-        QCOMPARE(loaded.*field.member, expected.*field.member);
-    for (const TextField &field : TextFields())
-        QCOMPARE(loaded.*field.member, expected.*field.member);
+    for (const ParameterField &field : IndexFields())
+        QCOMPARE(loaded.*field.index, expected.*field.index);
+    for (const ParameterField &field : TextFields())
+        QCOMPARE(loaded.*field.text, expected.*field.text);
     QCOMPARE(loaded.timerStart, expected.timerStart);
     QCOMPARE(loaded.timerEnd, expected.timerEnd);
     QCOMPARE(loaded.security, Security::StartTls);
