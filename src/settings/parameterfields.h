@@ -24,6 +24,16 @@ enum class FieldKind : quint8 {
     Security, // the mail security choice in one byte
 };
 
+// How the listing of trailcam-param show names a field: the caption of the
+// control's label on the window, after the captions of its tab or box where
+// the label repeats on the window.
+struct ListingCaption
+{
+    const char *label = nullptr; // none for the security choice, whose buttons have no label
+    const char *qualifier = nullptr;
+    const char *subQualifier = nullptr;
+};
+
 struct ParameterField
 {
     const char *name; // the control's name, which is also the JSON key
@@ -41,6 +51,16 @@ struct ParameterField
     TimeOfDay ParameterValues::*time = nullptr; // Time
     std::optional<ClockValue> ParameterValues::*clock = nullptr; // Clock
     Security ParameterValues::*security = nullptr; // Security
+
+    ListingCaption listing {}; // none for the clock, which is never read back
+
+    constexpr ParameterField listed(
+        const char *label, const char *qualifier = nullptr, const char *subQualifier = nullptr) const
+    {
+        ParameterField field = *this;
+        field.listing = { label, qualifier, subQualifier };
+        return field;
+    }
 };
 
 namespace fieldrows {
@@ -111,80 +131,80 @@ inline constexpr auto ParameterFields = [] {
     using namespace fieldrows;
     return std::array {
         // MENU: camera, video, setup, timer
-        Index("modecmb", &V::modecmb, 0),
-        Index("rslcmb", &V::rslcmb, 1),
-        Index("intvcmb", &V::intvcmb, 2),
-        Index("mtcmb", &V::mtcmb, 3),
-        Index("isocmb", &V::isocmb, 4),
-        Text("idedit", &V::idedit, 5, 10, 6),
-        Index("rslvcmb", &V::rslvcmb, 16),
-        Index("vdlcmb", &V::vdlcmb, 17),
-        Index("vccmb", &V::vccmb, 18),
-        Index("langcmb", &V::langcmb, 40),
-        Index("motcmb", &V::motcmb, 39),
-        Index("tvcmb", &V::tvcmb, 74),
-        Index("dtfmtcmb", &V::dtfmtcmb, 38),
-        Index("passcmb", &V::passcmb, 75),
-        UnterminatedText("passedit", &V::passedit, 76, 4),
+        Index("modecmb", &V::modecmb, 0).listed("Label9"),
+        Index("rslcmb", &V::rslcmb, 1).listed("Label1"),
+        Index("intvcmb", &V::intvcmb, 2).listed("Label2"),
+        Index("mtcmb", &V::mtcmb, 3).listed("Label3"),
+        Index("isocmb", &V::isocmb, 4).listed("Label4"),
+        Text("idedit", &V::idedit, 5, 10, 6).listed("Label5"),
+        Index("rslvcmb", &V::rslvcmb, 16).listed("Label6", "GroupBox2"),
+        Index("vdlcmb", &V::vdlcmb, 17).listed("Label7"),
+        Index("vccmb", &V::vccmb, 18).listed("Label8"),
+        Index("langcmb", &V::langcmb, 40).listed("Label10"),
+        Index("motcmb", &V::motcmb, 39).listed("Label15"),
+        Index("tvcmb", &V::tvcmb, 74).listed("Label16"),
+        Index("dtfmtcmb", &V::dtfmtcmb, 38).listed("Label18"),
+        Index("passcmb", &V::passcmb, 75).listed("Label19"),
+        UnterminatedText("passedit", &V::passedit, 76, 4).listed("Label20"),
         Clock("clock", &V::clock, 32),
-        Time("timerStart", &V::timerStart, 42),
-        Time("timerEnd", &V::timerEnd, 45),
+        Time("timerStart", &V::timerStart, 42).listed("Label12"),
+        Time("timerEnd", &V::timerEnd, 45).listed("Label13"),
 
         // MMS. Its switch has the low three bits of byte 81, FTP's the rest.
-        Switch("ComboBox1", &V::ComboBox1, 81, 0, 3),
-        Index("ComboBox2", &V::ComboBox2, 80),
-        Text("ComboBox3", &V::ComboBox3, 83, 16, 16),
+        Switch("ComboBox1", &V::ComboBox1, 81, 0, 3).listed("Label21"),
+        Index("ComboBox2", &V::ComboBox2, 80).listed("Label22"),
+        Text("ComboBox3", &V::ComboBox3, 83, 16, 16).listed("Label23", "TabSheet2"),
         // The operator names may run on into the spare bytes after their 16.
-        Text("ComboBox4", &V::ComboBox4, 99, 45, 16),
-        Text("apn", &V::apn, 144),
-        Text("username", &V::username, 208),
-        Text("password", &V::password, 272),
-        Text("mmsc", &V::mmsc, 336),
-        Text("proxy", &V::proxy, 400),
-        Text("port", &V::port, 464),
-        Text("phone1", &V::phone1, 528),
-        Text("phone2", &V::phone2, 592),
-        Text("phone3", &V::phone3, 656),
-        Text("phone4", &V::phone4, 720),
-        Text("email1", &V::email1, 784),
-        Text("email2", &V::email2, 848),
-        Text("email3", &V::email3, 912),
-        Text("email4", &V::email4, 976),
+        Text("ComboBox4", &V::ComboBox4, 99, 45, 16).listed("Label24", "TabSheet2"),
+        Text("apn", &V::apn, 144).listed("Label25", "TabSheet2"),
+        Text("username", &V::username, 208).listed("Label26", "TabSheet2"),
+        Text("password", &V::password, 272).listed("Label27", "TabSheet2"),
+        Text("mmsc", &V::mmsc, 336).listed("Label28"),
+        Text("proxy", &V::proxy, 400).listed("Label29"),
+        Text("port", &V::port, 464).listed("Label30"),
+        Text("phone1", &V::phone1, 528).listed("Label31"),
+        Text("phone2", &V::phone2, 592).listed("Label32"),
+        Text("phone3", &V::phone3, 656).listed("Label33"),
+        Text("phone4", &V::phone4, 720).listed("Label34"),
+        Text("email1", &V::email1, 784).listed("Label35"),
+        Text("email2", &V::email2, 848).listed("Label36"),
+        Text("email3", &V::email3, 912).listed("Label37"),
+        Text("email4", &V::email4, 976).listed("Label38"),
 
         // SMTP
-        Index("ComboBox5", &V::ComboBox5, 1041),
-        Index("ComboBox6", &V::ComboBox6, 1040),
-        Text("ComboBox7", &V::ComboBox7, 1043, 16, 16),
-        Text("ComboBox8", &V::ComboBox8, 1059, 45, 16),
-        Text("smtpapn", &V::smtpapn, 1104),
-        Text("smtpusername", &V::smtpusername, 1168),
-        Text("smtppassword", &V::smtppassword, 1232),
-        Index("ComboBox9", &V::ComboBox9, 1390),
-        Text("servertxt", &V::servertxt, 1296),
-        Text("usernametxt", &V::usernametxt, 1424),
-        Text("passwordtxt", &V::passwordtxt, 1488),
+        Index("ComboBox5", &V::ComboBox5, 1041).listed("Label39"),
+        Index("ComboBox6", &V::ComboBox6, 1040).listed("Label40"),
+        Text("ComboBox7", &V::ComboBox7, 1043, 16, 16).listed("Label41", "TabSheet3"),
+        Text("ComboBox8", &V::ComboBox8, 1059, 45, 16).listed("Label42", "TabSheet3"),
+        Text("smtpapn", &V::smtpapn, 1104).listed("Label43", "TabSheet3"),
+        Text("smtpusername", &V::smtpusername, 1168).listed("Label44", "TabSheet3"),
+        Text("smtppassword", &V::smtppassword, 1232).listed("Label45", "TabSheet3"),
+        Index("ComboBox9", &V::ComboBox9, 1390).listed("Label46"),
+        Text("servertxt", &V::servertxt, 1296).listed("Label47", "TabSheet3"),
+        Text("usernametxt", &V::usernametxt, 1424).listed("Label48", "TabSheet3", "Label47"),
+        Text("passwordtxt", &V::passwordtxt, 1488).listed("Label49", "TabSheet3", "Label47"),
         // Read on through the two bytes after the room up to the terminator,
         // which for a text that fits lies inside the room.
-        Text("porttxt", &V::porttxt, 1360, 30, 48),
-        SecurityChoice("security", &V::security, 1391),
-        Text("email1txt", &V::email1txt, 1552),
-        Text("email2txt", &V::email2txt, 1616),
-        Text("email3txt", &V::email3txt, 1680),
+        Text("porttxt", &V::porttxt, 1360, 30, 48).listed("Label50", "TabSheet3", "Label47"),
+        SecurityChoice("security", &V::security, 1391).listed(nullptr, "TabSheet3"),
+        Text("email1txt", &V::email1txt, 1552).listed("Label51", "TabSheet3"),
+        Text("email2txt", &V::email2txt, 1616).listed("Label52", "TabSheet3"),
+        Text("email3txt", &V::email3txt, 1680).listed("Label53", "TabSheet3"),
 
         // FTP
-        Switch("ComboBox10", &V::ComboBox10, 81, 3, 5),
-        Text("ftpserver", &V::ftpserver, 1808),
-        Text("ftpport", &V::ftpport, 1872),
-        Text("path", &V::path, 2064),
-        Text("ftpaccount", &V::ftpaccount, 1936),
-        Text("ftppass", &V::ftppass, 2000),
+        Switch("ComboBox10", &V::ComboBox10, 81, 3, 5).listed("Label54"),
+        Text("ftpserver", &V::ftpserver, 1808).listed("Label62", "TabSheet4"),
+        Text("ftpport", &V::ftpport, 1872).listed("Label61", "TabSheet4"),
+        Text("path", &V::path, 2064).listed("Label55", "TabSheet4"),
+        Text("ftpaccount", &V::ftpaccount, 1936).listed("Label65", "TabSheet4"),
+        Text("ftppass", &V::ftppass, 2000).listed("Label64", "TabSheet4", "Label65"),
         // Country, operator, APN, user name and password share their bytes
         // with SMTP's, which hold the FTP texts only while FTP is on.
-        Text("ComboBox12", &V::ComboBox12, 1043, 16, 16),
-        Text("ComboBox13", &V::ComboBox13, 1059, 45, 16),
-        Text("ftpapn", &V::ftpapn, 1104),
-        Text("ftpusername", &V::ftpusername, 1168),
-        Text("ftppassword", &V::ftppassword, 1232),
+        Text("ComboBox12", &V::ComboBox12, 1043, 16, 16).listed("Label56", "TabSheet4"),
+        Text("ComboBox13", &V::ComboBox13, 1059, 45, 16).listed("Label57", "TabSheet4"),
+        Text("ftpapn", &V::ftpapn, 1104).listed("Label58", "TabSheet4"),
+        Text("ftpusername", &V::ftpusername, 1168).listed("Label59", "TabSheet4"),
+        Text("ftppassword", &V::ftppassword, 1232).listed("Label60", "TabSheet4"),
     };
 }();
 // clang-format on
