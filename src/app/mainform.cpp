@@ -133,6 +133,11 @@ TimeOfDay ToTimeOfDay(QTime time)
     return { time.hour(), time.minute(), time.second() };
 }
 
+QTime ToQTime(const TimeOfDay &time)
+{
+    return QTime(time.hour, time.minute, time.second);
+}
+
 QString ControlText(const QWidget *control)
 {
     if (const auto *edit = qobject_cast<const QLineEdit *>(control))
@@ -141,6 +146,18 @@ QString ControlText(const QWidget *control)
         return box->text();
     return {};
 }
+
+// A combo box gets its text only: its list and selected index stay.
+void SetControlText(QWidget *control, const QString &text)
+{
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        edit->setText(text);
+    else if (auto *box = qobject_cast<TComboBox *>(control))
+        box->setText(text);
+}
+
+// Default's own choice of TV mode: PAL, although a fresh window starts on NTSC.
+constexpr int DefaultTvMode = 1;
 
 } // namespace
 
@@ -342,85 +359,31 @@ ParameterValues Tmainform1::GatherValues() const
     return values;
 }
 
-// Load's order; also how the window takes its start-up values. Setting
-// indexes and texts from code runs no handler.
+// Also how the window takes its start-up values. Setting indexes and texts
+// from code runs no handler, so the order does not matter.
 void Tmainform1::PutValues(const ParameterValues &values)
 {
-    idedit->setText(values.idedit);
+    for (const ParameterField &field : ParameterFields)
+        PutField(field, values);
 
-    modecmb->setSelectedIndex(values.modecmb);
-    rslcmb->setSelectedIndex(values.rslcmb);
-    intvcmb->setSelectedIndex(values.intvcmb);
-    mtcmb->setSelectedIndex(values.mtcmb);
-    isocmb->setSelectedIndex(values.isocmb);
-    rslvcmb->setSelectedIndex(values.rslvcmb);
-    vdlcmb->setSelectedIndex(values.vdlcmb);
-    vccmb->setSelectedIndex(values.vccmb);
-    dtfmtcmb->setSelectedIndex(values.dtfmtcmb);
-    motcmb->setSelectedIndex(values.motcmb);
-    langcmb->setSelectedIndex(values.langcmb);
-    tvcmb->setSelectedIndex(values.tvcmb);
-    passcmb->setSelectedIndex(values.passcmb);
-
-    passedit->setText(values.passedit);
-
-    DateTimePicker1->setTime(QTime(values.timerStart.hour, values.timerStart.minute, values.timerStart.second));
-    DateTimePicker2->setTime(QTime(values.timerEnd.hour, values.timerEnd.minute, values.timerEnd.second));
-
-    ComboBox2->setSelectedIndex(values.ComboBox2);
-    ComboBox1->setSelectedIndex(values.ComboBox1);
-    ComboBox10->setSelectedIndex(values.ComboBox10);
-    ComboBox6->setSelectedIndex(values.ComboBox6);
-    ComboBox5->setSelectedIndex(values.ComboBox5);
-
-    // Countries and operators get their text only; their lists stay.
-    ComboBox3->setText(values.ComboBox3);
-    ComboBox4->setText(values.ComboBox4);
-
-    apn->setText(values.apn);
-    username->setText(values.username);
-    password->setText(values.password);
-    mmsc->setText(values.mmsc);
-    proxy->setText(values.proxy);
-    port->setText(values.port);
-    phone1->setText(values.phone1);
-    phone2->setText(values.phone2);
-    phone3->setText(values.phone3);
-    phone4->setText(values.phone4);
-    email1->setText(values.email1);
-    email2->setText(values.email2);
-    email3->setText(values.email3);
-    email4->setText(values.email4);
-
-    ComboBox9->setSelectedIndex(values.ComboBox9);
-
+    // The clock pickers keep running on the computer's time.
+    DateTimePicker1->setTime(ToQTime(values.timerStart));
+    DateTimePicker2->setTime(ToQTime(values.timerEnd));
     // A byte that names none of the three leaves the choice as it is.
     if (QAbstractButton *button = m_securityButtons->button(static_cast<int>(values.security)))
         button->setChecked(true);
+}
 
-    ComboBox7->setText(values.ComboBox7);
-    ComboBox12->setText(values.ComboBox12);
-    ComboBox8->setText(values.ComboBox8);
-    ComboBox13->setText(values.ComboBox13);
-
-    smtpapn->setText(values.smtpapn);
-    ftpapn->setText(values.ftpapn);
-    smtpusername->setText(values.smtpusername);
-    ftpusername->setText(values.ftpusername);
-    smtppassword->setText(values.smtppassword);
-    ftppassword->setText(values.ftppassword);
-    servertxt->setText(values.servertxt);
-    porttxt->setText(values.porttxt);
-    usernametxt->setText(values.usernametxt);
-    passwordtxt->setText(values.passwordtxt);
-    email1txt->setText(values.email1txt);
-    email2txt->setText(values.email2txt);
-    email3txt->setText(values.email3txt);
-    ftpserver->setText(values.ftpserver);
-    ftpport->setText(values.ftpport);
-    ftpaccount->setText(values.ftpaccount);
-    ftppass->setText(values.ftppass);
-    path->setText(values.path);
+// The combo boxes and edits; PutValues sets the pickers and radio buttons.
+void Tmainform1::PutField(const ParameterField &field, const ParameterValues &values)
+{
+    if (field.index) {
+        if (auto *box = findChild<TComboBox *>(QLatin1String(field.name)))
+            box->setSelectedIndex(values.*field.index);
+    } else if (field.text) {
+        if (auto *control = findChild<QWidget *>(QLatin1String(field.name)))
+            SetControlText(control, values.*field.text);
+    }
 }
 
 // Returns the confirmed path, or an empty string when the user cancels.
@@ -486,23 +449,16 @@ void Tmainform1::Timer1Timer(QObject * /*Sender*/)
 
 void Tmainform1::Button2Click(QObject * /*Sender*/)
 {
-    // Only these; the language and date format stay as shown until the
-    // user picks them again.
-    modecmb->setSelectedIndex(0);
-    rslcmb->setSelectedIndex(0);
-    intvcmb->setSelectedIndex(0);
-    mtcmb->setSelectedIndex(0);
-    isocmb->setSelectedIndex(0);
-    rslvcmb->setSelectedIndex(0);
-    vdlcmb->setSelectedIndex(0);
-    vccmb->setSelectedIndex(1);
-    dtfmtcmb->setSelectedIndex(0);
-    motcmb->setSelectedIndex(0);
-    langcmb->setSelectedIndex(0);
-    tvcmb->setSelectedIndex(1); // PAL, although the window starts on NTSC
-    passcmb->setSelectedIndex(0);
-    idedit->setText(QStringLiteral("CAM000"));
-    passedit->setText(QStringLiteral("7351"));
+    // The camera, video and setup options go back to a fresh window's values,
+    // the language and date format boxes among them. Setting them from code
+    // runs no handler, so the captions and the date picker's format stay as
+    // they are until the user picks again.
+    ParameterValues defaults = StartupParameterValues();
+    defaults.tvcmb = DefaultTvMode;
+    for (const ParameterField &field : ParameterFields) {
+        if (field.defaultResets)
+            PutField(field, defaults);
+    }
 }
 
 void Tmainform1::dtfmtcmbChange(QObject * /*Sender*/)

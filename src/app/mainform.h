@@ -8,6 +8,7 @@
 class QButtonGroup;
 class QFileDialog;
 class QTimer;
+struct ParameterField;
 struct ParameterValues;
 
 // The editor's one window. Every control is a public member under its form
@@ -57,6 +58,7 @@ private:
 
     ParameterValues GatherValues() const;
     void PutValues(const ParameterValues &values);
+    void PutField(const ParameterField &field, const ParameterValues &values);
     QString AskFileName(QFileDialog *&dialog, const char *name, bool save);
 
     QByteArray ImageBuffer;

@@ -52,7 +52,43 @@ struct ParameterField
     std::optional<ClockValue> ParameterValues::*clock = nullptr; // Clock
     Security ParameterValues::*security = nullptr; // Security
 
+    // What a freshly started window holds. The MMS and SMTP countries, operators
+    // and connection fields take their first preset's values instead, and a
+    // text box that starts without a selection the text the form gives it.
+    int startIndex = 0;
+    const char *startText = ""; // UTF-8
+    TimeOfDay startTime {};
+
+    bool defaultResets = false; // Default puts it back to its start value
     ListingCaption listing {}; // none for the clock, which is never read back
+
+    constexpr ParameterField start(int selected) const
+    {
+        ParameterField field = *this;
+        field.startIndex = selected;
+        return field;
+    }
+
+    constexpr ParameterField start(const char *utf8) const
+    {
+        ParameterField field = *this;
+        field.startText = utf8;
+        return field;
+    }
+
+    constexpr ParameterField start(TimeOfDay timeOfDay) const
+    {
+        ParameterField field = *this;
+        field.startTime = timeOfDay;
+        return field;
+    }
+
+    constexpr ParameterField resetByDefault() const
+    {
+        ParameterField field = *this;
+        field.defaultResets = true;
+        return field;
+    }
 
     constexpr ParameterField listed(
         const char *label, const char *qualifier = nullptr, const char *subQualifier = nullptr) const
@@ -131,28 +167,28 @@ inline constexpr auto ParameterFields = [] {
     using namespace fieldrows;
     return std::array {
         // MENU: camera, video, setup, timer
-        Index("modecmb", &V::modecmb, 0).listed("Label9"),
-        Index("rslcmb", &V::rslcmb, 1).listed("Label1"),
-        Index("intvcmb", &V::intvcmb, 2).listed("Label2"),
-        Index("mtcmb", &V::mtcmb, 3).listed("Label3"),
-        Index("isocmb", &V::isocmb, 4).listed("Label4"),
-        Text("idedit", &V::idedit, 5, 10, 6).listed("Label5"),
-        Index("rslvcmb", &V::rslvcmb, 16).listed("Label6", "GroupBox2"),
-        Index("vdlcmb", &V::vdlcmb, 17).listed("Label7"),
-        Index("vccmb", &V::vccmb, 18).listed("Label8"),
-        Index("langcmb", &V::langcmb, 40).listed("Label10"),
-        Index("motcmb", &V::motcmb, 39).listed("Label15"),
-        Index("tvcmb", &V::tvcmb, 74).listed("Label16"),
-        Index("dtfmtcmb", &V::dtfmtcmb, 38).listed("Label18"),
-        Index("passcmb", &V::passcmb, 75).listed("Label19"),
-        UnterminatedText("passedit", &V::passedit, 76, 4).listed("Label20"),
+        Index("modecmb", &V::modecmb, 0).resetByDefault().listed("Label9"),
+        Index("rslcmb", &V::rslcmb, 1).resetByDefault().listed("Label1"),
+        Index("intvcmb", &V::intvcmb, 2).resetByDefault().listed("Label2"),
+        Index("mtcmb", &V::mtcmb, 3).resetByDefault().listed("Label3"),
+        Index("isocmb", &V::isocmb, 4).resetByDefault().listed("Label4"),
+        Text("idedit", &V::idedit, 5, 10, 6).start("CAM000").resetByDefault().listed("Label5"),
+        Index("rslvcmb", &V::rslvcmb, 16).resetByDefault().listed("Label6", "GroupBox2"),
+        Index("vdlcmb", &V::vdlcmb, 17).resetByDefault().listed("Label7"),
+        Index("vccmb", &V::vccmb, 18).start(1).resetByDefault().listed("Label8"),
+        Index("langcmb", &V::langcmb, 40).resetByDefault().listed("Label10"),
+        Index("motcmb", &V::motcmb, 39).resetByDefault().listed("Label15"),
+        Index("tvcmb", &V::tvcmb, 74).resetByDefault().listed("Label16"),
+        Index("dtfmtcmb", &V::dtfmtcmb, 38).resetByDefault().listed("Label18"),
+        Index("passcmb", &V::passcmb, 75).resetByDefault().listed("Label19"),
+        UnterminatedText("passedit", &V::passedit, 76, 4).start("7351").resetByDefault().listed("Label20"),
         Clock("clock", &V::clock, 32),
         Time("timerStart", &V::timerStart, 42).listed("Label12"),
-        Time("timerEnd", &V::timerEnd, 45).listed("Label13"),
+        Time("timerEnd", &V::timerEnd, 45).start({ 23, 59, 59 }).listed("Label13"),
 
         // MMS. Its switch has the low three bits of byte 81, FTP's the rest.
         Switch("ComboBox1", &V::ComboBox1, 81, 0, 3).listed("Label21"),
-        Index("ComboBox2", &V::ComboBox2, 80).listed("Label22"),
+        Index("ComboBox2", &V::ComboBox2, 80).start(1).listed("Label22"),
         Text("ComboBox3", &V::ComboBox3, 83, 16, 16).listed("Label23", "TabSheet2"),
         // The operator names may run on into the spare bytes after their 16.
         Text("ComboBox4", &V::ComboBox4, 99, 45, 16).listed("Label24", "TabSheet2"),
@@ -172,8 +208,8 @@ inline constexpr auto ParameterFields = [] {
         Text("email4", &V::email4, 976).listed("Label38"),
 
         // SMTP
-        Index("ComboBox5", &V::ComboBox5, 1041).listed("Label39"),
-        Index("ComboBox6", &V::ComboBox6, 1040).listed("Label40"),
+        Index("ComboBox5", &V::ComboBox5, 1041).start(-1).listed("Label39"),
+        Index("ComboBox6", &V::ComboBox6, 1040).start(-1).listed("Label40"),
         Text("ComboBox7", &V::ComboBox7, 1043, 16, 16).listed("Label41", "TabSheet3"),
         Text("ComboBox8", &V::ComboBox8, 1059, 45, 16).listed("Label42", "TabSheet3"),
         Text("smtpapn", &V::smtpapn, 1104).listed("Label43", "TabSheet3"),
@@ -192,17 +228,17 @@ inline constexpr auto ParameterFields = [] {
         Text("email3txt", &V::email3txt, 1680).listed("Label53", "TabSheet3"),
 
         // FTP
-        Switch("ComboBox10", &V::ComboBox10, 81, 3, 5).listed("Label54"),
+        Switch("ComboBox10", &V::ComboBox10, 81, 3, 5).start(-1).listed("Label54"),
         Text("ftpserver", &V::ftpserver, 1808).listed("Label62", "TabSheet4"),
-        Text("ftpport", &V::ftpport, 1872).listed("Label61", "TabSheet4"),
-        Text("path", &V::path, 2064).listed("Label55", "TabSheet4"),
+        Text("ftpport", &V::ftpport, 1872).start("21").listed("Label61", "TabSheet4"),
+        Text("path", &V::path, 2064).start("/myfolder/").listed("Label55", "TabSheet4"),
         Text("ftpaccount", &V::ftpaccount, 1936).listed("Label65", "TabSheet4"),
         Text("ftppass", &V::ftppass, 2000).listed("Label64", "TabSheet4", "Label65"),
         // Country, operator, APN, user name and password share their bytes
         // with SMTP's, which hold the FTP texts only while FTP is on.
         Text("ComboBox12", &V::ComboBox12, 1043, 16, 16).listed("Label56", "TabSheet4"),
         Text("ComboBox13", &V::ComboBox13, 1059, 45, 16).listed("Label57", "TabSheet4"),
-        Text("ftpapn", &V::ftpapn, 1104).listed("Label58", "TabSheet4"),
+        Text("ftpapn", &V::ftpapn, 1104).start("cmwap").listed("Label58", "TabSheet4"),
         Text("ftpusername", &V::ftpusername, 1168).listed("Label59", "TabSheet4"),
         Text("ftppassword", &V::ftppassword, 1232).listed("Label60", "TabSheet4"),
     };

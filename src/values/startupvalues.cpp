@@ -2,80 +2,82 @@
 
 #include "i18n/formtexts.h"
 #include "presets/presets.h"
+#include "settings/parameterfields.h"
+
+#include <array>
+#include <span>
 
 namespace {
+
+using V = ParameterValues;
 
 QString text(const char *utf8)
 {
     return utf8 ? QString::fromUtf8(utf8) : QString();
 }
 
-// The FTP boxes start without a selection, showing a country and operator
-// whose preset the FTP fields do not hold; the window's form texts name them.
-QString initialComboText(QStringView control)
+// Where a tab keeps what its first country's first operator fills in.
+struct CarrierFields
 {
-    const ComboItems *box = FindStartupComboItems(control);
-    return box ? box->initialText : QString();
+    std::span<const CountryPresets> (*table)();
+    QString V::*country;
+    QString V::*carrier;
+    // APN, user name, password, MMS centre, proxy and port, as far as the tab has them.
+    std::array<QString V::*, 6> values;
+};
+
+// The FTP boxes start without a selection, on a country and operator whose
+// preset the FTP fields do not hold, so FTP is not among these.
+constexpr CarrierFields FirstCarriers[] = {
+    { MmsPresets, &V::ComboBox3, &V::ComboBox4,
+        { &V::apn, &V::username, &V::password, &V::mmsc, &V::proxy, &V::port } },
+    { SmtpPresets, &V::ComboBox7, &V::ComboBox8, { &V::smtpapn, &V::smtpusername, &V::smtppassword } },
+};
+
+void putFirstCarrier(const CarrierFields &fields, ParameterValues &values)
+{
+    const auto table = fields.table();
+    values.*fields.country = table.empty() ? QString() : text(table.front().name);
+    const CarrierPreset *carrier = FindCarrier(table, 0, 0);
+    if (!carrier)
+        return;
+    values.*fields.carrier = text(carrier->name);
+    const std::array<const char *, 6> texts { carrier->apn, carrier->username, carrier->password, carrier->mmsc,
+        carrier->proxy, carrier->port };
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (fields.values[i])
+            values.*fields.values[i] = text(texts[i]);
+    }
 }
 
 ParameterValues makeStartupValues()
 {
-    ParameterValues v;
-    v.modecmb = 0;
-    v.rslcmb = 0;
-    v.intvcmb = 0;
-    v.mtcmb = 0;
-    v.isocmb = 0;
-    v.idedit = QStringLiteral("CAM000");
-    v.rslvcmb = 0;
-    v.vdlcmb = 0;
-    v.vccmb = 1;
-    v.dtfmtcmb = 0;
-    v.motcmb = 0;
-    v.langcmb = 0;
-    v.tvcmb = 0;
-    v.passcmb = 0;
-    v.passedit = QStringLiteral("7351");
-    v.timerStart = { 0, 0, 0 };
-    v.timerEnd = { 23, 59, 59 };
-
-    // MMS: the first operator of the first country, with its preset.
-    v.ComboBox1 = 0;
-    v.ComboBox2 = 1;
-    const auto mms = MmsPresets();
-    v.ComboBox3 = mms.empty() ? QString() : text(mms.front().name);
-    if (const CarrierPreset *carrier = FindCarrier(mms, 0, 0)) {
-        v.ComboBox4 = text(carrier->name);
-        v.apn = text(carrier->apn);
-        v.username = text(carrier->username);
-        v.password = text(carrier->password);
-        v.mmsc = text(carrier->mmsc);
-        v.proxy = text(carrier->proxy);
-        v.port = text(carrier->port);
+    ParameterValues values;
+    for (const ParameterField &field : ParameterFields) {
+        switch (field.kind) {
+        case FieldKind::Index:
+        case FieldKind::Switch:
+            values.*field.index = field.startIndex;
+            break;
+        case FieldKind::Text:
+            // A box that starts without a selection shows the text the form gives it.
+            if (const ComboItems *box = FindStartupComboItems(QLatin1StringView(field.name));
+                box && !box->initialText.isEmpty())
+                values.*field.text = box->initialText;
+            else
+                values.*field.text = text(field.startText);
+            break;
+        case FieldKind::Clock: // left unset: the current time when an image is built
+        case FieldKind::Security: // NO SSL
+            break;
+        case FieldKind::Time:
+            values.*field.time = field.startTime;
+            break;
+        }
     }
-
-    // SMTP: likewise, and the "Other" mail server with no security.
-    v.ComboBox5 = -1;
-    v.ComboBox6 = -1;
-    const auto smtp = SmtpPresets();
-    v.ComboBox7 = smtp.empty() ? QString() : text(smtp.front().name);
-    if (const CarrierPreset *carrier = FindCarrier(smtp, 0, 0)) {
-        v.ComboBox8 = text(carrier->name);
-        v.smtpapn = text(carrier->apn);
-        v.smtpusername = text(carrier->username);
-        v.smtppassword = text(carrier->password);
-    }
-    v.ComboBox9 = 0;
-    v.security = Security::NoSsl;
-
-    // FTP
-    v.ComboBox10 = -1;
-    v.ftpport = QStringLiteral("21");
-    v.path = QStringLiteral("/myfolder/");
-    v.ComboBox12 = initialComboText(u"ComboBox12");
-    v.ComboBox13 = initialComboText(u"ComboBox13");
-    v.ftpapn = QStringLiteral("cmwap");
-    return v;
+    for (const CarrierFields &fields : FirstCarriers)
+        putFirstCarrier(fields, values);
+    return values;
 }
 
 } // namespace
