@@ -14,6 +14,7 @@
 #include <cstdio>
 
 #ifdef PROBE_EDITOR
+#include "app/application.h"
 #include "app/mainform.h"
 #endif
 
@@ -60,6 +61,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
 #ifdef PROBE_EDITOR
+    PrepareApplication();
     Tmainform1 window;
 #else
     QWidget window;

@@ -1,3 +1,4 @@
+#include "app/application.h"
 #include "app/mainform.h"
 
 #include <QApplication>
@@ -5,8 +6,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    // Lets Wayland desktops match the window to its menu entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("trailcam-settings"));
+    PrepareApplication();
     Tmainform1 mainform1;
     mainform1.show();
     return app.exec();

@@ -1,5 +1,6 @@
 #include "app/mainform.h"
 
+#include "app/application.h"
 #include "app/textstart.h"
 
 #include "i18n/formtexts.h"
@@ -15,9 +16,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
-#include <QProxyStyle>
 #include <QRegularExpression>
-#include <QStyleFactory>
 #include <QTimer>
 
 #include <exception>
@@ -30,57 +29,12 @@ struct HandlerError
     QString message;
 };
 
-const QString FontFace = QStringLiteral("宋体");
-
-// The face is rare outside Chinese Windows, and fontconfig left to itself
-// maps it to a wide sans face, which runs the labels under their boxes.
-// WenQuanYi's Mono cut has SimSun's half-width Latin, so the captions fit as
-// drawn; all of these carry Latin with diacritics and Cyrillic.
-void SubstituteFontFace()
-{
-    static const bool done = [] {
-        QFont::insertSubstitutions(FontFace,
-            { QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("WenQuanYi Zen Hei Mono"),
-                QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("DejaVu Sans") });
-        return true;
-    }();
-    Q_UNUSED(done)
-}
-
 QFont FormFont(int pixels, bool bold)
 {
-    QFont font(FontFace);
+    QFont font(FormFontFace.toString());
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
-}
-
-// The classic unthemed look; masked edits show "*", as the old tool did,
-// rather than the style's bullet.
-class FormStyle : public QProxyStyle
-{
-public:
-    FormStyle()
-        : QProxyStyle(QStyleFactory::create(QStringLiteral("Windows")))
-    {
-    }
-
-    int styleHint(
-        StyleHint hint, const QStyleOption *option, const QWidget *widget, QStyleHintReturn *returnData) const override
-    {
-        if (hint == SH_LineEdit_PasswordCharacter)
-            return '*';
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
-
-// Set for the whole application before the controls are made: restyling
-// every control afterwards would cost a third of the start-up time. The
-// file dialogs and message boxes then share the classic look.
-void UseFormStyle()
-{
-    if (!dynamic_cast<FormStyle *>(QApplication::style()))
-        QApplication::setStyle(new FormStyle);
 }
 
 // Windows has COLOR_GRADIENTACTIVECAPTION for this; its default value stands
@@ -161,18 +115,9 @@ constexpr int DefaultTvMode = 1;
 
 } // namespace
 
-// The icon lives in a static library, whose resources nothing else pulls in.
-static void InitResources()
-{
-    Q_INIT_RESOURCE(resources);
-}
-
 Tmainform1::Tmainform1(QWidget *parent)
     : QWidget(parent)
 {
-    InitResources();
-    SubstituteFontFace();
-    UseFormStyle();
     setupUi(this);
     // Their ids are the values of the security choice.
     m_securityButtons = new QButtonGroup(this);

@@ -145,6 +145,7 @@ class TestLanguages : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { PrepareApplication(); }
     void init();
     void cleanup();
 

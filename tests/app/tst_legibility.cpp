@@ -19,6 +19,7 @@ class TestLegibility : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { PrepareApplication(); }
     void init();
     void cleanup() { m_window.reset(); }
 

@@ -107,6 +107,7 @@ class TestPresetsWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { PrepareApplication(); }
     void init();
     void cleanup() { m_window.reset(); }
 

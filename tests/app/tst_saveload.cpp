@@ -82,6 +82,7 @@ class TestSaveLoad : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { PrepareApplication(); }
     void init();
     void cleanup();
 
