@@ -78,8 +78,7 @@ void SetDisplayFormat(QDateTimeEdit *picker, const QString &format)
 
 bool IsTimeOfDay(const TimeOfDay &time)
 {
-    return time.hour >= 0 && time.hour < 24 && time.minute >= 0 && time.minute < 60 && time.second >= 0
-        && time.second < 60;
+    return QTime::isValid(time.hour, time.minute, time.second);
 }
 
 TimeOfDay ToTimeOfDay(QTime time)
@@ -181,6 +180,9 @@ void Tmainform1::RunHandler(Handler handler, QObject *sender)
         message = error.message;
     } catch (const std::exception &error) {
         message = QString::fromLocal8Bit(error.what());
+    } catch (...) {
+        // Qt's event loop cannot carry an exception on, so none may leave here.
+        message = QStringLiteral("An unexpected error stopped this action.");
     }
     QMessageBox::critical(this, ApplicationTitle(), message);
 }
@@ -203,6 +205,8 @@ void Tmainform1::ApplyStyle()
         page->setAutoFillBackground(true);
 }
 
+// In code rather than in the form: the form's format keeps whole point sizes
+// only, and these pixel sizes fall between them.
 void Tmainform1::ApplyFonts()
 {
     setFont(FormFont(10, false));
