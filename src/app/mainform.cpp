@@ -361,13 +361,13 @@ QString Tmainform1::AskFileName(QFileDialog *&dialog, const char *name, bool sav
 void Tmainform1::Button3Click(QObject * /*Sender*/)
 {
     // Built before the dialog opens: the clock bytes hold the time of the click.
-    ImageBuffer = BuildParameterData(GatherValues());
+    m_imageBuffer = BuildParameterData(GatherValues());
 
     const QString fileName = AskFileName(SaveDialog1, "SaveDialog1", true);
     if (fileName.isEmpty())
         return;
     QString error;
-    if (!WriteParameterFile(fileName, ImageBuffer, &error))
+    if (!WriteParameterFile(fileName, m_imageBuffer, &error))
         throw HandlerError { error };
 }
 

@@ -26,7 +26,7 @@ public:
     QTimer *Timer1 = nullptr;
 
     // The image the last Save built; empty until the first Save.
-    const QByteArray &imageBuffer() const { return ImageBuffer; }
+    const QByteArray &imageBuffer() const { return m_imageBuffer; }
 
     void Button3Click(QObject *Sender);
     void Button1Click(QObject *Sender);
@@ -61,6 +61,6 @@ private:
     void PutField(const ParameterField &field, const ParameterValues &values);
     QString AskFileName(QFileDialog *&dialog, const char *name, bool save);
 
-    QByteArray ImageBuffer;
+    QByteArray m_imageBuffer;
     QButtonGroup *m_securityButtons = nullptr; // RadioButton1..3
 };
