@@ -7,7 +7,6 @@
 #include <array>
 #include <cstddef>
 #include <optional>
-#include <ranges>
 #include <type_traits>
 
 // The byte map, once: one row for each member of ParameterValues, in the
@@ -253,8 +252,9 @@ struct ScrambledRegion
 };
 inline constexpr ScrambledRegion ScrambledRegions[] = { { 144, 1040 }, { 1104, 2128 } };
 
-// The row that stands for `member`; a member without a row does not compile.
-template <typename Member> consteval std::size_t FieldOf(Member ParameterValues::*member)
+// The row that stands for `member`. Meant for constant expressions, where a
+// member without a row stops the build.
+template <typename Member> constexpr std::size_t FieldOf(Member ParameterValues::*member)
 {
     for (std::size_t i = 0; i < ParameterFields.size(); ++i) {
         const ParameterField &field = ParameterFields[i];
@@ -278,16 +278,42 @@ template <typename Member> consteval std::size_t FieldOf(Member ParameterValues:
     throw "no row of ParameterFields stands for this member";
 }
 
-// The combo boxes read by their selected index, sending switches included.
-inline auto IndexFields()
+namespace fieldrows {
+
+template <auto Member> consteval std::size_t CountWith()
 {
-    return ParameterFields | std::views::filter([](const ParameterField &field) { return field.index != nullptr; });
+    std::size_t count = 0;
+    for (const ParameterField &field : ParameterFields)
+        count += field.*Member != nullptr ? 1 : 0;
+    return count;
+}
+
+// The rows whose `Member` is set, in table order.
+template <auto Member> consteval auto RowsWith()
+{
+    std::array<ParameterField, CountWith<Member>()> rows {};
+    std::size_t next = 0;
+    for (const ParameterField &field : ParameterFields) {
+        if (field.*Member != nullptr)
+            rows[next++] = field;
+    }
+    return rows;
+}
+
+} // namespace fieldrows
+
+// The combo boxes read by their selected index, sending switches included.
+inline const auto &IndexFields()
+{
+    static constexpr auto rows = fieldrows::RowsWith<&ParameterField::index>();
+    return rows;
 }
 
 // The edits, and the combo boxes read by their text.
-inline auto TextFields()
+inline const auto &TextFields()
 {
-    return ParameterFields | std::views::filter([](const ParameterField &field) { return field.text != nullptr; });
+    static constexpr auto rows = fieldrows::RowsWith<&ParameterField::text>();
+    return rows;
 }
 
 // The row named `name`, or nullptr.
