@@ -1,7 +1,7 @@
 // Time to build one settings image and to read one back, beside a plain copy
 // of 2128 bytes into a fresh buffer, which is the least either could cost.
 #include "settings/parameterdata.h"
-#include "settings/startupvalues.h"
+#include "values/startupvalues.h"
 
 #include <benchmark/benchmark.h>
 

@@ -14,8 +14,8 @@
 #include <cstdio>
 
 #ifdef PROBE_EDITOR
+#include "app/application.h"
 #include "app/mainform.h"
-#include "app/translations.h"
 #endif
 
 namespace {
@@ -61,7 +61,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
 #ifdef PROBE_EDITOR
-    InstallQtTranslations();
+    PrepareApplication();
     Tmainform1 window;
 #else
     QWidget window;

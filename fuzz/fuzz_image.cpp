@@ -22,6 +22,7 @@ namespace {
 }
 
 constexpr ClockValue FixedClock { 2026, 12, 7, 13, 5, 9 };
+constexpr int ClockOffset = ParameterFields[FieldOf(&ParameterValues::clock)].offset;
 constexpr std::uint8_t FixedClockBytes[] = { 26, 12, 7, 13, 5, 9 };
 
 // The image as the camera sees it, scrambled regions undone; bytes past the
@@ -44,16 +45,12 @@ const std::array<Owner, ParameterDataSize> &owners()
 {
     static const std::array<Owner, ParameterDataSize> map = [] {
         std::array<Owner, ParameterDataSize> m {};
-        for (const TextField &field : TextFields())
-            std::fill_n(m.begin() + field.offset, field.room, Owner::Text);
-        for (const IndexField &field : IndexFields()) {
-            if (field.offset >= 0)
-                m[field.offset] = Owner::Value;
+        for (const ParameterField &field : ParameterFields) {
+            const Owner owner = field.kind == FieldKind::Text ? Owner::Text
+                : field.kind == FieldKind::Clock              ? Owner::Fixed
+                                                              : Owner::Value;
+            std::fill_n(m.begin() + field.offset, field.room, owner);
         }
-        for (int offset : { SwitchesOffset, SecurityOffset })
-            m[offset] = Owner::Value;
-        std::fill_n(m.begin() + TimerStartOffset, 6, Owner::Value);
-        std::fill_n(m.begin() + ClockOffset, 6, Owner::Fixed);
         m[15] = Owner::Fixed;
         m[41] = Owner::Fixed;
         return m;
@@ -72,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         fail("a clock was read");
 
     ParameterValues expected = values;
-    for (const TextField &field : TextFields())
-        expected.*(field.member) = FitText(field, values.*(field.member));
+    for (const ParameterField &field : TextFields())
+        expected.*(field.text) = FitText(field, values.*(field.text));
     values.clock = FixedClock;
     const QByteArray image = BuildParameterData(values);
     if (image.size() != ParameterDataSize)
@@ -97,8 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (std::memcmp(built.data() + ClockOffset, FixedClockBytes, sizeof FixedClockBytes) != 0 || built[15] != 0
         || built[41] != 1)
         fail("a fixed byte is wrong");
-    for (const TextField &field : TextFields()) {
-        const auto kept = static_cast<int>((expected.*(field.member)).size());
+    for (const ParameterField &field : TextFields()) {
+        const auto kept = static_cast<int>((expected.*(field.text)).size());
         const std::uint8_t *room = built.data() + field.offset;
         if (std::memcmp(room, input.data() + field.offset, static_cast<std::size_t>(kept)) != 0)
             fail("a text's bytes changed");

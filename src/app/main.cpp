@@ -1,5 +1,5 @@
+#include "app/application.h"
 #include "app/mainform.h"
-#include "app/translations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -7,9 +7,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    InstallQtTranslations();
-    // Lets Wayland desktops match the window to its menu entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("trailcam-settings"));
+    PrepareApplication();
     // Where the folder of the last file is kept: trailcam/trailcam-settings.ini
     // in the user's configuration folder. Neither name reaches a title.
     QCoreApplication::setOrganizationName(QStringLiteral("trailcam"));

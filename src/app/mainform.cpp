@@ -1,5 +1,6 @@
 #include "app/mainform.h"
 
+#include "app/application.h"
 #include "app/dialogplaces.h"
 #include "app/focusedwheel.h"
 #include "app/textstart.h"
@@ -9,9 +10,10 @@
 #include "settings/parameterfields.h"
 #include "settings/parameterfile.h"
 #include "settings/parametervalues.h"
-#include "settings/startupvalues.h"
+#include "values/startupvalues.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -21,10 +23,8 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
-#include <QProxyStyle>
 #include <QRegularExpression>
 #include <QScopeGuard>
-#include <QStyleFactory>
 #include <QTimer>
 
 #include <exception>
@@ -37,57 +37,12 @@ struct HandlerError
     QString message;
 };
 
-const QString FontFace = QStringLiteral("宋体");
-
-// The face is rare outside Chinese Windows, and fontconfig left to itself
-// maps it to a wide sans face, which runs the labels under their boxes.
-// WenQuanYi's Mono cut has SimSun's half-width Latin, so the captions fit as
-// drawn; all of these carry Latin with diacritics and Cyrillic.
-void SubstituteFontFace()
-{
-    static const bool done = [] {
-        QFont::insertSubstitutions(FontFace,
-            { QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("WenQuanYi Zen Hei Mono"),
-                QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("DejaVu Sans") });
-        return true;
-    }();
-    Q_UNUSED(done)
-}
-
 QFont FormFont(int pixels, bool bold)
 {
-    QFont font(FontFace);
+    QFont font(FormFontFace.toString());
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
-}
-
-// The classic unthemed look; masked edits show "*", as the old tool did,
-// rather than the style's bullet.
-class FormStyle : public QProxyStyle
-{
-public:
-    FormStyle()
-        : QProxyStyle(QStyleFactory::create(QStringLiteral("Windows")))
-    {
-    }
-
-    int styleHint(
-        StyleHint hint, const QStyleOption *option, const QWidget *widget, QStyleHintReturn *returnData) const override
-    {
-        if (hint == SH_LineEdit_PasswordCharacter)
-            return '*';
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
-
-// Set for the whole application before the controls are made: restyling
-// every control afterwards would cost a third of the start-up time. The
-// file dialogs and message boxes then share the classic look.
-void UseFormStyle()
-{
-    if (!dynamic_cast<FormStyle *>(QApplication::style()))
-        QApplication::setStyle(new FormStyle);
 }
 
 // Windows has COLOR_GRADIENTACTIVECAPTION for this; its default value stands
@@ -131,13 +86,17 @@ void SetDisplayFormat(QDateTimeEdit *picker, const QString &format)
 
 bool IsTimeOfDay(const TimeOfDay &time)
 {
-    return time.hour >= 0 && time.hour < 24 && time.minute >= 0 && time.minute < 60 && time.second >= 0
-        && time.second < 60;
+    return QTime::isValid(time.hour, time.minute, time.second);
 }
 
 TimeOfDay ToTimeOfDay(QTime time)
 {
     return { time.hour(), time.minute(), time.second() };
+}
+
+QTime ToQTime(const TimeOfDay &time)
+{
+    return QTime(time.hour, time.minute, time.second);
 }
 
 QString ControlText(const QWidget *control)
@@ -149,21 +108,29 @@ QString ControlText(const QWidget *control)
     return {};
 }
 
-} // namespace
-
-// The icon lives in a static library, whose resources nothing else pulls in.
-static void InitResources()
+// A combo box gets its text only: its list and selected index stay.
+void SetControlText(QWidget *control, const QString &text)
 {
-    Q_INIT_RESOURCE(resources);
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        edit->setText(text);
+    else if (auto *box = qobject_cast<TComboBox *>(control))
+        box->setText(text);
 }
+
+// Default's own choice of TV mode: PAL, although a fresh window starts on NTSC.
+constexpr int DefaultTvMode = 1;
+
+} // namespace
 
 Tmainform1::Tmainform1(QWidget *parent)
     : QWidget(parent)
 {
-    InitResources();
-    SubstituteFontFace();
-    UseFormStyle();
     setupUi(this);
+    // Their ids are the values of the security choice.
+    m_securityButtons = new QButtonGroup(this);
+    m_securityButtons->addButton(RadioButton1, static_cast<int>(Security::NoSsl));
+    m_securityButtons->addButton(RadioButton2, static_cast<int>(Security::Ssl));
+    m_securityButtons->addButton(RadioButton3, static_cast<int>(Security::StartTls));
 
     setWindowTitle(WindowCaption());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -235,6 +202,9 @@ void Tmainform1::RunHandler(Handler handler, QObject *sender)
         message = error.message;
     } catch (const std::exception &error) {
         message = QString::fromLocal8Bit(error.what());
+    } catch (...) {
+        // Qt's event loop cannot carry an exception on, so none may leave here.
+        message = QStringLiteral("An unexpected error stopped this action.");
     }
     QMessageBox::critical(this, ApplicationTitle(), message);
 }
@@ -257,6 +227,8 @@ void Tmainform1::ApplyStyle()
         page->setAutoFillBackground(true);
 }
 
+// In code rather than in the form: the form's format keeps whole point sizes
+// only, and these pixel sizes fall between them.
 void Tmainform1::ApplyFonts()
 {
     setFont(FormFont(10, false));
@@ -337,13 +309,13 @@ void Tmainform1::ApplyStartupTexts()
 ParameterValues Tmainform1::GatherValues() const
 {
     ParameterValues values;
-    for (const IndexField &field : IndexFields()) {
+    for (const ParameterField &field : IndexFields()) {
         if (const auto *box = findChild<TComboBox *>(QLatin1String(field.name)))
-            values.*field.member = box->selectedIndex();
+            values.*field.index = box->selectedIndex();
     }
-    for (const TextField &field : TextFields()) {
+    for (const ParameterField &field : TextFields()) {
         if (const auto *control = findChild<QWidget *>(QLatin1String(field.name)))
-            values.*field.member = ControlText(control);
+            values.*field.text = ControlText(control);
     }
 
     // Whole seconds: the milliseconds of the clock are dropped, not rounded.
@@ -353,99 +325,36 @@ ParameterValues Tmainform1::GatherValues() const
     values.timerStart = ToTimeOfDay(DateTimePicker1->time());
     values.timerEnd = ToTimeOfDay(DateTimePicker2->time());
 
-    values.security = RadioButton1->isChecked() ? 0 : RadioButton2->isChecked() ? 1 : RadioButton3->isChecked() ? 2 : 0;
+    const int security = m_securityButtons->checkedId();
+    values.security = security >= 0 ? static_cast<Security>(security) : Security::NoSsl;
     return values;
 }
 
-// Load's order; also how the window takes its start-up values. Setting
-// indexes and texts from code runs no handler.
+// Also how the window takes its start-up values. Setting indexes and texts
+// from code runs no handler, so the order does not matter.
 void Tmainform1::PutValues(const ParameterValues &values)
 {
-    idedit->setText(values.idedit);
+    for (const ParameterField &field : ParameterFields)
+        PutField(field, values);
 
-    modecmb->setSelectedIndex(values.modecmb);
-    rslcmb->setSelectedIndex(values.rslcmb);
-    intvcmb->setSelectedIndex(values.intvcmb);
-    mtcmb->setSelectedIndex(values.mtcmb);
-    isocmb->setSelectedIndex(values.isocmb);
-    rslvcmb->setSelectedIndex(values.rslvcmb);
-    vdlcmb->setSelectedIndex(values.vdlcmb);
-    vccmb->setSelectedIndex(values.vccmb);
-    dtfmtcmb->setSelectedIndex(values.dtfmtcmb);
-    motcmb->setSelectedIndex(values.motcmb);
-    langcmb->setSelectedIndex(values.langcmb);
-    tvcmb->setSelectedIndex(values.tvcmb);
-    passcmb->setSelectedIndex(values.passcmb);
+    // The clock pickers keep running on the computer's time.
+    DateTimePicker1->setTime(ToQTime(values.timerStart));
+    DateTimePicker2->setTime(ToQTime(values.timerEnd));
+    // A byte that names none of the three leaves the choice as it is.
+    if (QAbstractButton *button = m_securityButtons->button(static_cast<int>(values.security)))
+        button->setChecked(true);
+}
 
-    passedit->setText(values.passedit);
-
-    DateTimePicker1->setTime(QTime(values.timerStart.hour, values.timerStart.minute, values.timerStart.second));
-    DateTimePicker2->setTime(QTime(values.timerEnd.hour, values.timerEnd.minute, values.timerEnd.second));
-
-    ComboBox2->setSelectedIndex(values.ComboBox2);
-    ComboBox1->setSelectedIndex(values.ComboBox1);
-    ComboBox10->setSelectedIndex(values.ComboBox10);
-    ComboBox6->setSelectedIndex(values.ComboBox6);
-    ComboBox5->setSelectedIndex(values.ComboBox5);
-
-    // Countries and operators get their text only; their lists stay.
-    ComboBox3->setText(values.ComboBox3);
-    ComboBox4->setText(values.ComboBox4);
-
-    apn->setText(values.apn);
-    username->setText(values.username);
-    password->setText(values.password);
-    mmsc->setText(values.mmsc);
-    proxy->setText(values.proxy);
-    port->setText(values.port);
-    phone1->setText(values.phone1);
-    phone2->setText(values.phone2);
-    phone3->setText(values.phone3);
-    phone4->setText(values.phone4);
-    email1->setText(values.email1);
-    email2->setText(values.email2);
-    email3->setText(values.email3);
-    email4->setText(values.email4);
-
-    ComboBox9->setSelectedIndex(values.ComboBox9);
-
-    switch (values.security) {
-    case 0:
-        RadioButton1->setChecked(true);
-        break;
-    case 1:
-        RadioButton2->setChecked(true);
-        break;
-    case 2:
-        RadioButton3->setChecked(true);
-        break;
-    default:
-        break;
+// The combo boxes and edits; PutValues sets the pickers and radio buttons.
+void Tmainform1::PutField(const ParameterField &field, const ParameterValues &values)
+{
+    if (field.index) {
+        if (auto *box = findChild<TComboBox *>(QLatin1String(field.name)))
+            box->setSelectedIndex(values.*field.index);
+    } else if (field.text) {
+        if (auto *control = findChild<QWidget *>(QLatin1String(field.name)))
+            SetControlText(control, values.*field.text);
     }
-
-    ComboBox7->setText(values.ComboBox7);
-    ComboBox12->setText(values.ComboBox12);
-    ComboBox8->setText(values.ComboBox8);
-    ComboBox13->setText(values.ComboBox13);
-
-    smtpapn->setText(values.smtpapn);
-    ftpapn->setText(values.ftpapn);
-    smtpusername->setText(values.smtpusername);
-    ftpusername->setText(values.ftpusername);
-    smtppassword->setText(values.smtppassword);
-    ftppassword->setText(values.ftppassword);
-    servertxt->setText(values.servertxt);
-    porttxt->setText(values.porttxt);
-    usernametxt->setText(values.usernametxt);
-    passwordtxt->setText(values.passwordtxt);
-    email1txt->setText(values.email1txt);
-    email2txt->setText(values.email2txt);
-    email3txt->setText(values.email3txt);
-    ftpserver->setText(values.ftpserver);
-    ftpport->setText(values.ftpport);
-    ftpaccount->setText(values.ftpaccount);
-    ftppass->setText(values.ftppass);
-    path->setText(values.path);
 }
 
 // Returns the confirmed path, or an empty string when the user cancels. Each
@@ -487,34 +396,34 @@ QString Tmainform1::AskFileName(QFileDialog *&dialog, const char *name, bool sav
 // saved or loaded, in this session or an earlier one, while it exists.
 QString Tmainform1::DialogFolder()
 {
-    if (!LastFolder)
-        LastFolder = StoredDialogFolder();
-    return !LastFolder->isEmpty() && QFileInfo(*LastFolder).isDir() ? *LastFolder : QDir::homePath();
+    if (!m_lastFolder)
+        m_lastFolder = StoredDialogFolder();
+    return !m_lastFolder->isEmpty() && QFileInfo(*m_lastFolder).isDir() ? *m_lastFolder : QDir::homePath();
 }
 
 void Tmainform1::KeepDialogFolder(const QString &fileName)
 {
-    LastFolder = QFileInfo(fileName).absolutePath();
-    StoreDialogFolder(*LastFolder);
+    m_lastFolder = QFileInfo(fileName).absolutePath();
+    StoreDialogFolder(*m_lastFolder);
 }
 
 void Tmainform1::Button3Click(QObject * /*Sender*/)
 {
     // Built before the dialog opens: the clock bytes hold the time of the click.
-    ImageBuffer = BuildParameterData(GatherValues());
+    m_imageBuffer = BuildParameterData(GatherValues());
 
-    const QString fileName = AskFileName(SaveDialog1, "SaveDialog1", true, SaveDialogPath);
+    const QString fileName = AskFileName(SaveDialog1, "SaveDialog1", true, m_saveDialogPath);
     if (fileName.isEmpty())
         return;
     QString error;
-    if (!WriteParameterFile(fileName, ImageBuffer, &error))
+    if (!WriteParameterFile(fileName, m_imageBuffer, &error))
         throw HandlerError { error };
     KeepDialogFolder(fileName);
 }
 
 void Tmainform1::Button1Click(QObject * /*Sender*/)
 {
-    const QString fileName = AskFileName(OpenDialog1, "OpenDialog1", false, OpenDialogPath);
+    const QString fileName = AskFileName(OpenDialog1, "OpenDialog1", false, m_openDialogPath);
     if (fileName.isEmpty())
         return;
     LoadFrom(fileName);
@@ -531,7 +440,7 @@ void Tmainform1::FileLoad(QObject *Sender)
 {
     const QString fileName = static_cast<QFile *>(Sender)->fileName();
     // As if chosen in the Load dialog, which proposes it next time.
-    OpenDialogPath = fileName;
+    m_openDialogPath = fileName;
     LoadFrom(fileName);
 }
 
@@ -588,23 +497,16 @@ void Tmainform1::Timer1Timer(QObject * /*Sender*/)
 
 void Tmainform1::Button2Click(QObject * /*Sender*/)
 {
-    // Only these; the language and date format stay as shown until the
-    // user picks them again.
-    modecmb->setSelectedIndex(0);
-    rslcmb->setSelectedIndex(0);
-    intvcmb->setSelectedIndex(0);
-    mtcmb->setSelectedIndex(0);
-    isocmb->setSelectedIndex(0);
-    rslvcmb->setSelectedIndex(0);
-    vdlcmb->setSelectedIndex(0);
-    vccmb->setSelectedIndex(1);
-    dtfmtcmb->setSelectedIndex(0);
-    motcmb->setSelectedIndex(0);
-    langcmb->setSelectedIndex(0);
-    tvcmb->setSelectedIndex(1); // PAL, although the window starts on NTSC
-    passcmb->setSelectedIndex(0);
-    idedit->setText(QStringLiteral("CAM000"));
-    passedit->setText(QStringLiteral("7351"));
+    // The camera, video and setup options go back to a fresh window's values,
+    // the language and date format boxes among them. Setting them from code
+    // runs no handler, so the captions and the date picker's format stay as
+    // they are until the user picks again.
+    ParameterValues defaults = StartupParameterValues();
+    defaults.tvcmb = DefaultTvMode;
+    for (const ParameterField &field : ParameterFields) {
+        if (field.defaultResets)
+            PutField(field, defaults);
+    }
 }
 
 void Tmainform1::dtfmtcmbChange(QObject * /*Sender*/)

@@ -7,8 +7,10 @@
 
 #include <optional>
 
+class QButtonGroup;
 class QFileDialog;
 class QTimer;
+struct ParameterField;
 struct ParameterValues;
 
 // The editor's one window. Every control is a public member under its form
@@ -26,7 +28,7 @@ public:
     QTimer *Timer1 = nullptr;
 
     // The image the last Save built; empty until the first Save.
-    const QByteArray &imageBuffer() const { return ImageBuffer; }
+    const QByteArray &imageBuffer() const { return m_imageBuffer; }
 
     // Loads a file named from outside the window, on the command line or by
     // a drop, as Load loads the file chosen in its dialog.
@@ -65,6 +67,7 @@ private:
 
     ParameterValues GatherValues() const;
     void PutValues(const ParameterValues &values);
+    void PutField(const ParameterField &field, const ParameterValues &values);
     QString AskFileName(QFileDialog *&dialog, const char *name, bool save, QString &lastChosen);
     QString DialogFolder();
     void KeepDialogFolder(const QString &fileName);
@@ -72,11 +75,12 @@ private:
     void LoadFrom(const QString &fileName);
     bool TakeFileDrop(QEvent *event);
 
-    QByteArray ImageBuffer;
+    QByteArray m_imageBuffer;
+    QButtonGroup *m_securityButtons = nullptr; // RadioButton1..3
     // The paths last confirmed in each dialog, which it proposes next time.
-    QString SaveDialogPath;
-    QString OpenDialogPath;
+    QString m_saveDialogPath;
+    QString m_openDialogPath;
     // The folder of the file last saved or loaded; read from the settings at
     // the first dialog, not at start-up.
-    std::optional<QString> LastFolder;
+    std::optional<QString> m_lastFolder;
 };

@@ -3,6 +3,8 @@
 
 #include "presets/presets.h"
 
+#include <QButtonGroup>
+
 #include <array>
 #include <cstddef>
 #include <initializer_list>
@@ -86,17 +88,8 @@ void Tmainform1::ComboBox9Change(QObject * /*Sender*/)
     usernametxt->clear();
     passwordtxt->clear();
     porttxt->setText(QString::fromLatin1(server.port));
-    switch (server.security) {
-    case Security::NoSsl:
-        RadioButton1->setChecked(true);
-        break;
-    case Security::Ssl:
-        RadioButton2->setChecked(true);
-        break;
-    case Security::StartTls:
-        RadioButton3->setChecked(true);
-        break;
-    }
+    if (QAbstractButton *button = m_securityButtons->button(static_cast<int>(server.security)))
+        button->setChecked(true);
 }
 
 void Tmainform1::ComboBox12Change(QObject * /*Sender*/)

@@ -24,6 +24,8 @@ struct ComboItems
     QString initialText; // shown when the box starts without a selection
 };
 
+// The look-ups take QAnyStringView, so an objectName() and a Latin-1 name both
+// do without a conversion.
 QString WindowCaption();
 std::span<const ControlCaption> StartupCaptions();
 QString StartupCaption(QAnyStringView control); // empty when unknown

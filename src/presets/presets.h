@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/security.h"
+
 #include <span>
 
 // One operator of a preset table. All values are plain ASCII. The SMTP and
@@ -22,8 +24,6 @@ struct CountryPresets
     const char *name;
     std::span<const CarrierPreset> operators;
 };
-
-enum class Security { NoSsl = 0, Ssl = 1, StartTls = 2 };
 
 struct MailServerPreset
 {

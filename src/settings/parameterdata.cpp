@@ -7,108 +7,118 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
+#include <optional>
 
 namespace {
 
-enum class Step {
-    Text,
-    FtpText, // written only while FTP is on, over the SMTP text at the same place
-    Index,
-    Switches,
-    Constant,
-    Clock,
-    Timers,
-    Security,
-    Scramble,
+using V = ParameterValues;
+
+enum class Step : quint8 {
+    Field, // one row of ParameterFields
+    FieldWhileFtpOn, // likewise, but only while FTP is on, over the SMTP text at the same place
+    Switches, // the byte at `offset` that the sending switches share
+    Constant, // the byte at `offset` takes `value`
+    Scramble, // ScrambledRegions[offset]
 };
 
 struct WriteStep
 {
-    Step kind;
-    const char *field = nullptr;
-    int offset = 0; // Constant: where; Scramble: which region
-    int value = 0; // Constant: what
+    Step step;
+    std::size_t field = 0;
+    int offset = 0;
+    int value = 0;
 };
+
+template <typename Member> consteval WriteStep Put(Member V::*member)
+{
+    const std::size_t field = FieldOf(member);
+    if (ParameterFields[field].kind == FieldKind::Switch)
+        throw "a sending switch is written with the others, by PutSwitches";
+    return { Step::Field, field };
+}
+
+consteval WriteStep PutWhileFtpOn(QString V::*member)
+{
+    return { Step::FieldWhileFtpOn, FieldOf(member) };
+}
+
+consteval WriteStep PutSwitches(int offset)
+{
+    return { .step = Step::Switches, .offset = offset };
+}
+
+consteval WriteStep PutConstant(int offset, int value)
+{
+    return { .step = Step::Constant, .offset = offset, .value = value };
+}
+
+consteval WriteStep Scramble(int region)
+{
+    return { .step = Step::Scramble, .offset = region };
+}
 
 // The order decides the bytes wherever one write lands on another's bytes, so it
 // stays as the camera's own tool wrote the image.
 // clang-format off
 constexpr WriteStep WriteOrder[] = {
-    {Step::Text, "idedit"},
-    {Step::Index, "modecmb"}, {Step::Index, "rslcmb"}, {Step::Index, "intvcmb"}, {Step::Index, "mtcmb"},
-    {Step::Index, "isocmb"},
-    {Step::Constant, nullptr, 15, 0},
-    {Step::Index, "rslvcmb"}, {Step::Index, "vdlcmb"}, {Step::Index, "vccmb"},
-    {Step::Clock},
-    {Step::Index, "dtfmtcmb"}, {Step::Index, "motcmb"}, {Step::Index, "langcmb"}, {Step::Index, "tvcmb"},
-    {Step::Index, "passcmb"},
+    Put(&V::idedit),
+    Put(&V::modecmb), Put(&V::rslcmb), Put(&V::intvcmb), Put(&V::mtcmb), Put(&V::isocmb),
+    PutConstant(15, 0),
+    Put(&V::rslvcmb), Put(&V::vdlcmb), Put(&V::vccmb),
+    Put(&V::clock),
+    Put(&V::dtfmtcmb), Put(&V::motcmb), Put(&V::langcmb), Put(&V::tvcmb), Put(&V::passcmb),
     // A four-character password's terminator would fall on byte 80, which
     // ComboBox2 takes below, so a full password has none.
-    {Step::Text, "passedit"},
-    {Step::Constant, nullptr, 41, 1},
-    {Step::Timers},
-    {Step::Text, "ComboBox3"}, {Step::Text, "ComboBox4"},
-    {Step::Index, "ComboBox2"},
-    {Step::Switches},
-    {Step::Text, "apn"}, {Step::Text, "username"}, {Step::Text, "password"}, {Step::Text, "mmsc"},
-    {Step::Text, "proxy"}, {Step::Text, "port"}, {Step::Text, "phone1"}, {Step::Text, "phone2"},
-    {Step::Text, "phone3"}, {Step::Text, "phone4"}, {Step::Text, "email1"}, {Step::Text, "email2"},
-    {Step::Text, "email3"}, {Step::Text, "email4"},
-    {Step::Scramble, nullptr, 0},
-    {Step::Text, "ComboBox7"}, {Step::Text, "ComboBox8"},
-    {Step::Index, "ComboBox6"}, {Step::Index, "ComboBox5"},
-    {Step::Text, "smtpapn"}, {Step::Text, "smtpusername"}, {Step::Text, "smtppassword"}, {Step::Text, "servertxt"},
-    {Step::Text, "porttxt"},
-    {Step::Index, "ComboBox9"},
-    {Step::Security},
-    {Step::Text, "usernametxt"}, {Step::Text, "passwordtxt"}, {Step::Text, "email1txt"}, {Step::Text, "email2txt"},
-    {Step::Text, "email3txt"}, {Step::Text, "ftpserver"}, {Step::Text, "ftpport"}, {Step::Text, "ftpaccount"},
-    {Step::Text, "ftppass"}, {Step::Text, "path"},
+    Put(&V::passedit),
+    PutConstant(41, 1),
+    Put(&V::timerStart), Put(&V::timerEnd),
+    Put(&V::ComboBox3), Put(&V::ComboBox4),
+    Put(&V::ComboBox2),
+    PutSwitches(81),
+    Put(&V::apn), Put(&V::username), Put(&V::password), Put(&V::mmsc), Put(&V::proxy), Put(&V::port),
+    Put(&V::phone1), Put(&V::phone2), Put(&V::phone3), Put(&V::phone4),
+    Put(&V::email1), Put(&V::email2), Put(&V::email3), Put(&V::email4),
+    Scramble(0),
+    Put(&V::ComboBox7), Put(&V::ComboBox8),
+    Put(&V::ComboBox6), Put(&V::ComboBox5),
+    Put(&V::smtpapn), Put(&V::smtpusername), Put(&V::smtppassword), Put(&V::servertxt), Put(&V::porttxt),
+    Put(&V::ComboBox9),
+    Put(&V::security),
+    Put(&V::usernametxt), Put(&V::passwordtxt), Put(&V::email1txt), Put(&V::email2txt), Put(&V::email3txt),
+    Put(&V::ftpserver), Put(&V::ftpport), Put(&V::ftpaccount), Put(&V::ftppass), Put(&V::path),
     // Only the FTP text and its terminator replace bytes: the tail of a longer
     // SMTP text stays behind them.
-    {Step::FtpText, "ftpapn"}, {Step::FtpText, "ftpusername"}, {Step::FtpText, "ftppassword"},
-    {Step::FtpText, "ComboBox12"}, {Step::FtpText, "ComboBox13"},
-    {Step::Scramble, nullptr, 1},
+    PutWhileFtpOn(&V::ftpapn), PutWhileFtpOn(&V::ftpusername), PutWhileFtpOn(&V::ftppassword),
+    PutWhileFtpOn(&V::ComboBox12), PutWhileFtpOn(&V::ComboBox13),
+    Scramble(1),
 };
 // clang-format on
 
-struct ResolvedStep
+consteval bool writesEveryFieldOnce()
 {
-    WriteStep step;
-    const TextField *text = nullptr;
-    const IndexField *index = nullptr;
-};
-
-const std::vector<ResolvedStep> &writePlan()
-{
-    static const std::vector<ResolvedStep> plan = [] {
-        std::vector<ResolvedStep> steps;
-        steps.reserve(std::size(WriteOrder));
+    for (std::size_t i = 0; i < ParameterFields.size(); ++i) {
+        const ParameterField &field = ParameterFields[i];
+        int writes = 0;
         for (const WriteStep &step : WriteOrder) {
-            ResolvedStep resolved { step };
-            if (step.kind == Step::Text || step.kind == Step::FtpText) {
-                resolved.text = FindTextField(QString::fromLatin1(step.field));
-                if (!resolved.text)
-                    qFatal("Write order names unknown text field %s", step.field);
-            } else if (step.kind == Step::Index) {
-                resolved.index = FindIndexField(QString::fromLatin1(step.field));
-                if (!resolved.index || resolved.index->offset < 0)
-                    qFatal("Write order names unknown index field %s", step.field);
-            }
-            steps.push_back(resolved);
+            const bool names = (step.step == Step::Field || step.step == Step::FieldWhileFtpOn) && step.field == i;
+            const bool packs
+                = step.step == Step::Switches && field.kind == FieldKind::Switch && field.offset == step.offset;
+            writes += int(names) + int(packs);
         }
-        return steps;
-    }();
-    return plan;
+        if (writes != 1)
+            return false;
+    }
+    return true;
 }
+// A row the write order leaves out would never reach the file.
+static_assert(writesEveryFieldOnce(), "the write order must write every row of ParameterFields exactly once");
 
 char lowByte(int value)
 {
     return static_cast<char>(static_cast<unsigned>(value) & 0xFFu);
 }
 
-void putText(char *image, const TextField &field, const QString &text)
+void putText(char *image, const ParameterField &field, const QString &text)
 {
     const QByteArray bytes = EncodeCodePage(text);
     const auto length = static_cast<int>(std::min<qsizetype>(bytes.size(), TextCapacity(field)));
@@ -132,12 +142,78 @@ ClockValue currentClock()
     return { date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second() };
 }
 
-void putClock(char *image, const ClockValue &clock)
+void putClock(char *image, int offset, const ClockValue &clock)
 {
     const int twoDigitYear = (clock.year % 100 + 100) % 100;
     const int parts[] = { twoDigitYear, clock.month, clock.day, clock.hour, clock.minute, clock.second };
     for (int i = 0; i < 6; ++i)
-        image[ClockOffset + i] = lowByte(parts[i]);
+        image[offset + i] = lowByte(parts[i]);
+}
+
+void putField(char *image, const ParameterField &field, const ParameterValues &values)
+{
+    switch (field.kind) {
+    case FieldKind::Index:
+        image[field.offset] = lowByte(values.*field.index);
+        break;
+    case FieldKind::Switch: // written by putSwitches
+        break;
+    case FieldKind::Text:
+        putText(image, field, values.*field.text);
+        break;
+    case FieldKind::Clock: {
+        const std::optional<ClockValue> &clock = values.*field.clock;
+        putClock(image, field.offset, clock ? *clock : currentClock());
+        break;
+    }
+    case FieldKind::Time:
+        putTime(image, field.offset, values.*field.time);
+        break;
+    case FieldKind::Security:
+        image[field.offset] = static_cast<char>(values.*field.security);
+        break;
+    }
+}
+
+// The indexes go in as they are, -1 too, so each switch's value may carry into the bits above it.
+void putSwitches(char *image, int offset, const ParameterValues &values)
+{
+    unsigned sum = 0;
+    for (const ParameterField &field : ParameterFields) {
+        if (field.kind == FieldKind::Switch && field.offset == offset)
+            sum += static_cast<unsigned>(values.*field.index) << field.shift;
+    }
+    image[offset] = static_cast<char>(sum & 0xFFu);
+}
+
+// The value that reading gives the field, from the unscrambled image.
+void takeField(const quint8 *image, const ParameterField &field, ParameterValues &values)
+{
+    const quint8 *at = image + field.offset;
+    switch (field.kind) {
+    case FieldKind::Index:
+        values.*field.index = at[0];
+        break;
+    case FieldKind::Switch:
+        values.*field.index = (at[0] >> field.shift) & ((1 << field.bits) - 1);
+        break;
+    case FieldKind::Text: {
+        // The SMTP and FTP members of a shared field sit at one offset, so both get its text.
+        const auto *start = reinterpret_cast<const char *>(at);
+        const auto *end = static_cast<const char *>(std::memchr(start, '\0', static_cast<size_t>(field.readWidth)));
+        const qsizetype length = end ? end - start : field.readWidth;
+        values.*field.text = DecodeCodePage(QByteArrayView(start, length));
+        break;
+    }
+    case FieldKind::Clock: // the camera keeps its own
+        break;
+    case FieldKind::Time:
+        values.*field.time = { at[0], at[1], at[2] };
+        break;
+    case FieldKind::Security:
+        values.*field.security = static_cast<Security>(at[0]);
+        break;
+    }
 }
 
 void scramble(char *image, const ScrambledRegion &region, int available)
@@ -164,35 +240,20 @@ QByteArray BuildParameterData(const ParameterValues &values)
     char *data = image.data();
     const bool ftpOn = values.ComboBox10 == 1;
 
-    for (const ResolvedStep &resolved : writePlan()) {
-        const WriteStep &step = resolved.step;
-        switch (step.kind) {
-        case Step::FtpText:
+    for (const WriteStep &step : WriteOrder) {
+        switch (step.step) {
+        case Step::FieldWhileFtpOn:
             if (!ftpOn)
                 break;
             [[fallthrough]];
-        case Step::Text:
-            putText(data, *resolved.text, values.*(resolved.text->member));
-            break;
-        case Step::Index:
-            data[resolved.index->offset] = lowByte(values.*(resolved.index->member));
+        case Step::Field:
+            putField(data, ParameterFields[step.field], values);
             break;
         case Step::Switches:
-            data[SwitchesOffset] = lowByte(static_cast<int>(
-                static_cast<unsigned>(values.ComboBox1) + 8u * static_cast<unsigned>(values.ComboBox10)));
+            putSwitches(data, step.offset, values);
             break;
         case Step::Constant:
             data[step.offset] = lowByte(step.value);
-            break;
-        case Step::Clock:
-            putClock(data, values.clock ? *values.clock : currentClock());
-            break;
-        case Step::Timers:
-            putTime(data, TimerStartOffset, values.timerStart);
-            putTime(data, TimerEndOffset, values.timerEnd);
-            break;
-        case Step::Security:
-            data[SecurityOffset] = lowByte(values.security);
             break;
         case Step::Scramble:
             scramble(data, ScrambledRegions[step.offset], static_cast<int>(ParameterDataSize));
@@ -212,22 +273,7 @@ ParameterValues ReadParameterData(const QByteArray &image)
     const auto *data = reinterpret_cast<const quint8 *>(work.constData());
 
     ParameterValues values;
-    for (const IndexField &field : IndexFields()) {
-        if (field.offset >= 0)
-            values.*(field.member) = data[field.offset];
-    }
-    values.ComboBox1 = data[SwitchesOffset] & 7;
-    values.ComboBox10 = data[SwitchesOffset] >> 3;
-    values.security = data[SecurityOffset];
-    values.timerStart = { data[TimerStartOffset], data[TimerStartOffset + 1], data[TimerStartOffset + 2] };
-    values.timerEnd = { data[TimerEndOffset], data[TimerEndOffset + 1], data[TimerEndOffset + 2] };
-
-    // The SMTP and FTP members of a shared field sit at one offset, so both get its text.
-    for (const TextField &field : TextFields()) {
-        const char *start = work.constData() + field.offset;
-        const auto *end = static_cast<const char *>(std::memchr(start, '\0', static_cast<size_t>(field.readWidth)));
-        const qsizetype length = end ? end - start : field.readWidth;
-        values.*(field.member) = DecodeCodePage(QByteArrayView(start, length));
-    }
+    for (const ParameterField &field : ParameterFields)
+        takeField(data, field, values);
     return values;
 }

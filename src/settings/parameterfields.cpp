@@ -1,119 +1,79 @@
 #include "settings/parameterfields.h"
 
+#include "settings/parameterdata.h"
+
 #include <QLatin1StringView>
 
 #include <algorithm>
+#include <string_view>
 
 namespace {
 
-using V = ParameterValues;
-
-// clang-format off
-constexpr IndexField Indexes[] = {
-    {"modecmb", &V::modecmb, 0},
-    {"rslcmb", &V::rslcmb, 1},
-    {"intvcmb", &V::intvcmb, 2},
-    {"mtcmb", &V::mtcmb, 3},
-    {"isocmb", &V::isocmb, 4},
-    {"rslvcmb", &V::rslvcmb, 16},
-    {"vdlcmb", &V::vdlcmb, 17},
-    {"vccmb", &V::vccmb, 18},
-    {"dtfmtcmb", &V::dtfmtcmb, 38},
-    {"motcmb", &V::motcmb, 39},
-    {"langcmb", &V::langcmb, 40},
-    {"tvcmb", &V::tvcmb, 74},
-    {"passcmb", &V::passcmb, 75},
-    {"ComboBox2", &V::ComboBox2, 80},
-    {"ComboBox1", &V::ComboBox1, -1},
-    {"ComboBox10", &V::ComboBox10, -1},
-    {"ComboBox6", &V::ComboBox6, 1040},
-    {"ComboBox5", &V::ComboBox5, 1041},
-    {"ComboBox9", &V::ComboBox9, 1390},
-};
-
-// The 64-byte fields keep 48 bytes on reading; the operator names may run on
-// into the spare bytes after their 16.
-constexpr TextField Texts[] = {
-    {"idedit", &V::idedit, 5, 10, 6, true},
-    {"passedit", &V::passedit, 76, 4, 4, false},
-    {"ComboBox3", &V::ComboBox3, 83, 16, 16, true},
-    {"ComboBox4", &V::ComboBox4, 99, 45, 16, true},
-    {"apn", &V::apn, 144, 64, 48, true},
-    {"username", &V::username, 208, 64, 48, true},
-    {"password", &V::password, 272, 64, 48, true},
-    {"mmsc", &V::mmsc, 336, 64, 48, true},
-    {"proxy", &V::proxy, 400, 64, 48, true},
-    {"port", &V::port, 464, 64, 48, true},
-    {"phone1", &V::phone1, 528, 64, 48, true},
-    {"phone2", &V::phone2, 592, 64, 48, true},
-    {"phone3", &V::phone3, 656, 64, 48, true},
-    {"phone4", &V::phone4, 720, 64, 48, true},
-    {"email1", &V::email1, 784, 64, 48, true},
-    {"email2", &V::email2, 848, 64, 48, true},
-    {"email3", &V::email3, 912, 64, 48, true},
-    {"email4", &V::email4, 976, 64, 48, true},
-    {"ComboBox7", &V::ComboBox7, 1043, 16, 16, true},
-    {"ComboBox8", &V::ComboBox8, 1059, 45, 16, true},
-    {"smtpapn", &V::smtpapn, 1104, 64, 48, true},
-    {"smtpusername", &V::smtpusername, 1168, 64, 48, true},
-    {"smtppassword", &V::smtppassword, 1232, 64, 48, true},
-    {"servertxt", &V::servertxt, 1296, 64, 48, true},
-    // Read on through the two bytes after the room up to the terminator,
-    // which for a text that fits lies inside the room.
-    {"porttxt", &V::porttxt, 1360, 30, 48, true},
-    {"usernametxt", &V::usernametxt, 1424, 64, 48, true},
-    {"passwordtxt", &V::passwordtxt, 1488, 64, 48, true},
-    {"email1txt", &V::email1txt, 1552, 64, 48, true},
-    {"email2txt", &V::email2txt, 1616, 64, 48, true},
-    {"email3txt", &V::email3txt, 1680, 64, 48, true},
-    {"ftpserver", &V::ftpserver, 1808, 64, 48, true},
-    {"ftpport", &V::ftpport, 1872, 64, 48, true},
-    {"ftpaccount", &V::ftpaccount, 1936, 64, 48, true},
-    {"ftppass", &V::ftppass, 2000, 64, 48, true},
-    {"path", &V::path, 2064, 64, 48, true},
-    {"ComboBox12", &V::ComboBox12, 1043, 16, 16, true},
-    {"ComboBox13", &V::ComboBox13, 1059, 45, 16, true},
-    {"ftpapn", &V::ftpapn, 1104, 64, 48, true},
-    {"ftpusername", &V::ftpusername, 1168, 64, 48, true},
-    {"ftppassword", &V::ftppassword, 1232, 64, 48, true},
-};
-// clang-format on
-
-template <typename Field> const Field *findField(std::span<const Field> fields, QStringView name)
+constexpr int memberCount(const ParameterField &field)
 {
-    const auto found = std::find_if(
-        fields.begin(), fields.end(), [name](const Field &field) { return name == QLatin1StringView(field.name); });
-    return found == fields.end() ? nullptr : &*found;
+    return int(field.index != nullptr) + int(field.text != nullptr) + int(field.time != nullptr)
+        + int(field.clock != nullptr) + int(field.security != nullptr);
+}
+
+constexpr bool holdsItsKindsMember(const ParameterField &field)
+{
+    if (memberCount(field) != 1)
+        return false;
+    switch (field.kind) {
+    case FieldKind::Index:
+    case FieldKind::Switch:
+        return field.index != nullptr;
+    case FieldKind::Text:
+        return field.text != nullptr;
+    case FieldKind::Clock:
+        return field.clock != nullptr;
+    case FieldKind::Time:
+        return field.time != nullptr;
+    case FieldKind::Security:
+        return field.security != nullptr;
+    }
+    return false;
+}
+
+constexpr bool sameMember(const ParameterField &a, const ParameterField &b)
+{
+    return (a.index && a.index == b.index) || (a.text && a.text == b.text) || (a.time && a.time == b.time)
+        || (a.clock && a.clock == b.clock) || (a.security && a.security == b.security);
+}
+
+constexpr bool isWellFormed()
+{
+    for (std::size_t i = 0; i < ParameterFields.size(); ++i) {
+        const ParameterField &field = ParameterFields[i];
+        if (!holdsItsKindsMember(field) || field.offset < 0 || field.offset + field.room > ParameterDataSize)
+            return false;
+        for (std::size_t j = 0; j < i; ++j) {
+            if (std::string_view(field.name) == ParameterFields[j].name || sameMember(field, ParameterFields[j]))
+                return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
 
-std::span<const IndexField> IndexFields()
+// Each row holds the member its kind names and lies inside the image; no name
+// and no member has two rows.
+static_assert(isWellFormed());
+
+const ParameterField *FindField(QStringView name)
 {
-    return Indexes;
+    const auto found = std::find_if(ParameterFields.begin(), ParameterFields.end(),
+        [name](const ParameterField &field) { return name == QLatin1StringView(field.name); });
+    return found == ParameterFields.end() ? nullptr : &*found;
 }
 
-std::span<const TextField> TextFields()
-{
-    return Texts;
-}
-
-const IndexField *FindIndexField(QStringView name)
-{
-    return findField(IndexFields(), name);
-}
-
-const TextField *FindTextField(QStringView name)
-{
-    return findField(TextFields(), name);
-}
-
-int TextCapacity(const TextField &field)
+int TextCapacity(const ParameterField &field)
 {
     return field.terminated ? field.room - 1 : field.room;
 }
 
-QString FitText(const TextField &field, const QString &text)
+QString FitText(const ParameterField &field, const QString &text)
 {
     const int capacity = TextCapacity(field);
     qsizetype end = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/security.h"
+
 #include <QString>
 
 #include <optional>
@@ -27,81 +29,46 @@ struct TimeOfDay
 };
 
 // Everything one settings image carries. Members are named after the window
-// control they come from; an index of -1 means "no item selected".
+// control they come from; an index of -1 means "no item selected". Where each
+// lies in the image, and how, is its row in ParameterFields.
 struct ParameterValues
 {
     // MENU: camera, video, setup
-    int modecmb = 0;
-    int rslcmb = 0;
-    int intvcmb = 0;
-    int mtcmb = 0;
-    int isocmb = 0;
+    int modecmb = 0, rslcmb = 0, intvcmb = 0, mtcmb = 0, isocmb = 0;
     QString idedit;
-    int rslvcmb = 0;
-    int vdlcmb = 0;
-    int vccmb = 0;
-    int dtfmtcmb = 0;
-    int motcmb = 0;
-    int langcmb = 0;
-    int tvcmb = 0;
-    int passcmb = 0;
+    int rslvcmb = 0, vdlcmb = 0, vccmb = 0;
+    int dtfmtcmb = 0, motcmb = 0, langcmb = 0, tvcmb = 0, passcmb = 0;
     QString passedit;
 
-    // Not read back from an image: left empty by ReadParameterData.
+    // Not read back from an image: ReadParameterData leaves it unset.
     std::optional<ClockValue> clock;
     TimeOfDay timerStart;
     TimeOfDay timerEnd;
 
-    // MMS
-    int ComboBox1 = 0;  // MMS ON/OFF
-    int ComboBox2 = 0;  // MMS MODE
-    QString ComboBox3;  // country
-    QString ComboBox4;  // operator
-    QString apn;
-    QString username;
-    QString password;
-    QString mmsc;
-    QString proxy;
-    QString port;
-    QString phone1;
-    QString phone2;
-    QString phone3;
-    QString phone4;
-    QString email1;
-    QString email2;
-    QString email3;
-    QString email4;
+    // MMS: on/off and mode; country and operator; the connection; where pictures go.
+    int ComboBox1 = 0;
+    int ComboBox2 = 0;
+    QString ComboBox3, ComboBox4;
+    QString apn, username, password, mmsc, proxy, port;
+    QString phone1, phone2, phone3, phone4;
+    QString email1, email2, email3, email4;
 
-    // SMTP
-    int ComboBox5 = 0;  // SMTP ON/OFF
-    int ComboBox6 = 0;  // SMTP MODE
-    QString ComboBox7;  // country
-    QString ComboBox8;  // operator
-    QString smtpapn;
-    QString smtpusername;
-    QString smtppassword;
-    int ComboBox9 = 0;  // mail server
-    int security = 0;   // 0 NO SSL, 1 SSL, 2 STARTTLS
-    QString servertxt;
-    QString porttxt;
-    QString usernametxt;
-    QString passwordtxt;
-    QString email1txt;
-    QString email2txt;
-    QString email3txt;
+    // SMTP: on/off and mode; country and operator; the connection; the mail
+    // server, its security and account; where pictures go.
+    int ComboBox5 = 0;
+    int ComboBox6 = 0;
+    QString ComboBox7, ComboBox8;
+    QString smtpapn, smtpusername, smtppassword;
+    int ComboBox9 = 0;
+    Security security = Security::NoSsl;
+    QString servertxt, porttxt, usernametxt, passwordtxt;
+    QString email1txt, email2txt, email3txt;
 
-    // FTP
-    int ComboBox10 = 0; // FTP ON/OFF
-    QString ftpserver;
-    QString ftpport;
-    QString ftpaccount;
-    QString ftppass;
-    QString path;
-    QString ComboBox12; // country
-    QString ComboBox13; // operator
-    QString ftpapn;
-    QString ftpusername;
-    QString ftppassword;
+    // FTP: on/off; the server and account; country and operator; the connection.
+    int ComboBox10 = 0;
+    QString ftpserver, ftpport, ftpaccount, ftppass, path;
+    QString ComboBox12, ComboBox13;
+    QString ftpapn, ftpusername, ftppassword;
 
     friend bool operator==(const ParameterValues &, const ParameterValues &) = default;
 };

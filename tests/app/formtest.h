@@ -3,6 +3,7 @@
 // Helpers for driving the main window as a user does: picking items, and
 // answering the modal file dialogs and message boxes it opens.
 
+#include "app/application.h"
 #include "app/combobox.h"
 #include "app/mainform.h"
 

@@ -15,6 +15,7 @@ class TestBehaviour : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { PrepareApplication(); }
     void init();
     void cleanup() { m_window.reset(); }
 

@@ -17,6 +17,7 @@ class TestKeyboard : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { PrepareApplication(); }
     void init();
     void cleanup() { m_window.reset(); }
 

@@ -7,7 +7,7 @@
 #include "i18n/formtexts.h"
 #include "settings/parameterdata.h"
 #include "settings/parameterfile.h"
-#include "settings/startupvalues.h"
+#include "values/startupvalues.h"
 
 #include <QDir>
 #include <QFile>
@@ -145,6 +145,7 @@ class TestLanguages : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { PrepareApplication(); }
     void init();
     void cleanup();
 

@@ -4,7 +4,7 @@
 
 #include "settings/parameterdata.h"
 #include "settings/parameterfile.h"
-#include "settings/startupvalues.h"
+#include "values/startupvalues.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,6 +19,7 @@ class TestLegibility : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { PrepareApplication(); }
     void init();
     void cleanup() { m_window.reset(); }
 

@@ -107,6 +107,7 @@ class TestPresetsWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { PrepareApplication(); }
     void init();
     void cleanup() { m_window.reset(); }
 
@@ -389,8 +390,8 @@ void TestPresetsWindow::namedCases()
 void TestPresetsWindow::listedValues_data()
 {
     QTest::addColumn<int>("row");
-    for (int i = 0; i < int(std::size(kListedCarriers)); ++i) {
-        const ListedCarrier &carrier = kListedCarriers[i];
+    for (int i = 0; i < int(std::size(ListedCarriers)); ++i) {
+        const ListedCarrier &carrier = ListedCarriers[i];
         QTest::addRow("%s %s %s", carrier.tab, carrier.country, carrier.op) << i;
     }
 }
@@ -399,7 +400,7 @@ void TestPresetsWindow::listedValues_data()
 void TestPresetsWindow::listedValues()
 {
     QFETCH(int, row);
-    const ListedCarrier &carrier = kListedCarriers[row];
+    const ListedCarrier &carrier = ListedCarriers[row];
     const Tab &t = TabNamed(QString::fromLatin1(carrier.tab));
     TComboBox *countryBox = box(t.countryBox);
     TComboBox *operatorBox = box(t.operatorBox);
@@ -681,7 +682,7 @@ void TestPresetsWindow::pickThenSave()
     QCOMPARE(stored.porttxt, u"25"_s);
     QCOMPARE(stored.usernametxt, QString());
     QCOMPARE(stored.passwordtxt, QString());
-    QCOMPARE(stored.security, 2);
+    QCOMPARE(stored.security, Security::StartTls);
 }
 
 QTEST_MAIN(TestPresetsWindow)

@@ -1,7 +1,7 @@
 // Qt's own texts in the system's language; runs under a German locale.
 
+#include "app/application.h"
 #include "app/mainform.h"
-#include "app/translations.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -28,7 +28,7 @@ void TestQtTranslations::dialogsSpeakTheSystemLanguage()
     if (!QFile::exists(catalog))
         QSKIP(qPrintable(u"Qt's German texts are not installed (%1; Debian: qt6-translations-l10n)"_s.arg(catalog)));
 
-    InstallQtTranslations();
+    PrepareApplication(); // as the editor starts
 
     QMessageBox box(
         QMessageBox::Critical, u"Trailcam"_s, u"Stream write error"_s, QMessageBox::Ok | QMessageBox::Cancel);

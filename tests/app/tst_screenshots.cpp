@@ -1,6 +1,7 @@
 // Renders each page of the window to a PNG in the build directory, for a
 // look by eye against the form's places.
 
+#include "app/application.h"
 #include "app/mainform.h"
 
 #include <QDir>
@@ -14,6 +15,7 @@ class TestScreenshots : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { PrepareApplication(); }
     void pages_data();
     void pages();
 };

@@ -207,6 +207,7 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { PrepareApplication(); }
     void init() { m_window = std::make_unique<Tmainform1>(); }
     void cleanup() { m_window.reset(); }
 

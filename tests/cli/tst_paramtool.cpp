@@ -1,6 +1,6 @@
 #include "toolrun.h"
 #include "settings/parameterdata.h"
-#include "settings/startupvalues.h"
+#include "values/startupvalues.h"
 
 #include <QBuffer>
 #include <QDateTime>

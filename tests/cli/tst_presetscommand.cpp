@@ -110,8 +110,8 @@ void TestPresetsCommand::carrierTable()
 void TestPresetsCommand::listedValues_data()
 {
     QTest::addColumn<int>("row");
-    for (int i = 0; i < int(std::size(kListedCarriers)); ++i) {
-        const ListedCarrier &carrier = kListedCarriers[i];
+    for (int i = 0; i < int(std::size(ListedCarriers)); ++i) {
+        const ListedCarrier &carrier = ListedCarriers[i];
         QTest::addRow("%s %s %s", carrier.tab, carrier.country, carrier.op) << i;
     }
 }
@@ -120,7 +120,7 @@ void TestPresetsCommand::listedValues_data()
 void TestPresetsCommand::listedValues()
 {
     QFETCH(int, row);
-    const ListedCarrier &carrier = kListedCarriers[row];
+    const ListedCarrier &carrier = ListedCarriers[row];
     const ToolRun run = runTool({ u"presets"_s, QString::fromLatin1(carrier.tab).toLower() });
     QCOMPARE(run.status, 0);
 

@@ -4,7 +4,7 @@
 #include "toolrun.h"
 #include "settings/parameterdata.h"
 #include "settings/parameterfile.h"
-#include "settings/startupvalues.h"
+#include "values/startupvalues.h"
 
 #include <QBuffer>
 #include <QProcess>

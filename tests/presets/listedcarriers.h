@@ -12,7 +12,7 @@ struct ListedCarrier
 };
 
 // clang-format off
-inline constexpr ListedCarrier kListedCarriers[] = {
+inline constexpr ListedCarrier ListedCarriers[] = {
     // Proxy was Tele2 Croatia's.
     {"MMS", "Latvia", "Tele2", {"mms.tele2.lv", "wap", "wap", "http://mmsc.tele2.lv/", "193.012.040.038", "8080"}},
     // The MMS centre of the POST entry; user and password stay as the row has them.

@@ -65,7 +65,7 @@ struct DataRow
 
 // The quoted cells and the described kinds of the MMS operator table.
 // clang-format off
-const MmsRow kMmsRows[] = {
+const MmsRow MmsRows[] = {
     {"Argentina", "Movistar", D, "mms", Lower, "8080", Note::MmscHostOnly},
     {"Australia", "Telstra", D, "", "", "80"},
     {"Australia", "Optus", "mms", "", "", "8070"},
@@ -144,7 +144,7 @@ const MmsRow kMmsRows[] = {
     {"UnitedStates", "Verizon", "Verizon", "", "", "80"},
 };
 
-const DataRow kSmtpRows[] = {
+const DataRow SmtpRows[] = {
     {"Austria", "A1", D, Email, Lower},
     {"Austria", "T-mobile", "gprsinternet", "t-mobile", Lower},
     {"Austria", "Telering", "web", Email, Lower},
@@ -207,7 +207,7 @@ const DataRow kSmtpRows[] = {
 };
 
 // The FTP table repeats the SMTP data for the countries both list; these stand only in it.
-const DataRow kFtpOnlyRows[] = {
+const DataRow FtpOnlyRows[] = {
     {"Canada", "Telus", D, "", ""},
     {"China", "China Mobile", "cmnet", "", ""},
     {"China", "China Unicom", "uninet", "", LowerDigit},
@@ -215,7 +215,7 @@ const DataRow kFtpOnlyRows[] = {
     {"Russia", "Beeline", D, "beeline", LowerDigit},
 };
 
-const char *const kFtpCountries[] = {
+const char *const FtpCountries[] = {
     "Austria", "Canada", "China", "Croatina", "Czech Republic", "France", "Germany", "Greece", "Hungary", "Italy",
     "Kazakhstan", "Latvia", "Russia", "Slovakia", "Spain", "Sweden", "United Kingdom", "United States", "Other",
 };
@@ -409,8 +409,8 @@ void TestPresets::layout_data()
     QTest::addColumn<Table>("table");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("mms") << Table::Mms << Layout(std::span<const MmsRow>(kMmsRows));
-    QTest::newRow("smtp") << Table::Smtp << Layout(std::span<const DataRow>(kSmtpRows));
+    QTest::newRow("mms") << Table::Mms << Layout(std::span<const MmsRow>(MmsRows));
+    QTest::newRow("smtp") << Table::Smtp << Layout(std::span<const DataRow>(SmtpRows));
 }
 
 // Names, order and counts per country: the positions the boxes look up and the texts Save stores.
@@ -427,8 +427,8 @@ void TestPresets::mmsCells_data()
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("country");
     QTest::addColumn<int>("op");
-    for (int i = 0; i < int(std::size(kMmsRows)); ++i) {
-        const MmsRow &row = kMmsRows[i];
+    for (int i = 0; i < int(std::size(MmsRows)); ++i) {
+        const MmsRow &row = MmsRows[i];
         const auto [c, o] = Position(MmsPresets(), row.country, row.op);
         QTest::addRow("%s/%s", row.country, row.op) << i << c << o;
     }
@@ -439,7 +439,7 @@ void TestPresets::mmsCells()
     QFETCH(int, row);
     QFETCH(int, country);
     QFETCH(int, op);
-    const MmsRow &expected = kMmsRows[row];
+    const MmsRow &expected = MmsRows[row];
     const CarrierPreset *preset = FindCarrier(MmsPresets(), country, op);
     QVERIFY(preset);
 
@@ -472,8 +472,8 @@ void TestPresets::dataCells_data()
             QTest::addRow("%s %s/%s", name, row.country, row.op) << table << i << c << o;
         }
     };
-    addRows(Table::Smtp, "smtp", kSmtpRows);
-    addRows(Table::Ftp, "ftp", kFtpOnlyRows);
+    addRows(Table::Smtp, "smtp", SmtpRows);
+    addRows(Table::Ftp, "ftp", FtpOnlyRows);
 }
 
 void TestPresets::dataCells()
@@ -482,7 +482,7 @@ void TestPresets::dataCells()
     QFETCH(int, row);
     QFETCH(int, country);
     QFETCH(int, op);
-    const DataRow &expected = table == Table::Smtp ? kSmtpRows[row] : kFtpOnlyRows[row];
+    const DataRow &expected = table == Table::Smtp ? SmtpRows[row] : FtpOnlyRows[row];
     const CarrierPreset *preset = FindCarrier(PresetTable(table), country, op);
     QVERIFY(preset);
 
@@ -503,7 +503,7 @@ void TestPresets::smtpAndFtpShareTheirCountries()
     for (const CountryPresets &country : FtpPresets())
         ftpCountries << Text(country.name);
     QStringList expectedFtpCountries;
-    for (const char *name : kFtpCountries)
+    for (const char *name : FtpCountries)
         expectedFtpCountries << Text(name);
     QCOMPARE(ftpCountries, expectedFtpCountries);
 

@@ -104,9 +104,9 @@ ParameterValues valuesWithClock()
 
 QString &textMember(ParameterValues &values, QStringView name)
 {
-    const TextField *field = FindTextField(name);
+    const ParameterField *field = FindField(name);
     Q_ASSERT(field);
-    return values.*(field->member);
+    return values.*(field->text);
 }
 
 QString &textMember(ParameterValues &values, const char *name)
@@ -123,21 +123,21 @@ bool isFtpShared(QStringView name)
 // Names the first member in which two value sets differ, empty when none does.
 QString firstDifference(const ParameterValues &actual, const ParameterValues &expected)
 {
-    for (const IndexField &field : IndexFields()) {
-        if (actual.*(field.member) != expected.*(field.member)) {
+    for (const ParameterField &field : IndexFields()) {
+        if (actual.*(field.index) != expected.*(field.index)) {
             return u"%1: %2, expected %3"_s.arg(QLatin1StringView(field.name))
-                .arg(actual.*(field.member))
-                .arg(expected.*(field.member));
+                .arg(actual.*(field.index))
+                .arg(expected.*(field.index));
         }
     }
-    for (const TextField &field : TextFields()) {
-        if (actual.*(field.member) != expected.*(field.member)) {
+    for (const ParameterField &field : TextFields()) {
+        if (actual.*(field.text) != expected.*(field.text)) {
             return u"%1: \"%2\", expected \"%3\""_s.arg(
-                QLatin1StringView(field.name), actual.*(field.member), expected.*(field.member));
+                QLatin1StringView(field.name), actual.*(field.text), expected.*(field.text));
         }
     }
     if (actual.security != expected.security)
-        return u"security: %1, expected %2"_s.arg(actual.security).arg(expected.security);
+        return u"security: %1, expected %2"_s.arg(int(actual.security)).arg(int(expected.security));
     if (actual.timerStart != expected.timerStart)
         return u"timerStart"_s;
     if (actual.timerEnd != expected.timerEnd)
@@ -200,7 +200,7 @@ void TestParameterData::emptyTextsLeaveScrambledRegionsBlank()
 
     ParameterValues values = valuesWithClock();
     values.ComboBox9 = mailServer;
-    values.security = security;
+    values.security = static_cast<Security>(security);
     const QByteArray image = BuildParameterData(values);
     QCOMPARE(image.size(), ParameterDataSize);
 
@@ -358,16 +358,16 @@ void TestParameterData::indexBytes()
 {
     QFETCH(QString, field);
     QFETCH(int, offset);
-    const IndexField *index = FindIndexField(field);
+    const ParameterField *index = FindField(field);
     QVERIFY(index);
 
     for (const auto &[value, stored] : { std::pair { -1, 255 }, { 3, 3 }, { 200, 200 }, { 300, 44 } }) {
         ParameterValues values = valuesWithClock();
-        values.*(index->member) = value;
+        values.*(index->index) = value;
         const QByteArray image = BuildParameterData(values);
         const QByteArray plain = unscrambled(image);
         QCOMPARE(byteAt(plain, offset), stored);
-        QCOMPARE(ReadParameterData(image).*(index->member), stored);
+        QCOMPARE(ReadParameterData(image).*(index->index), stored);
         // Nothing else moved.
         const QByteArray blank = unscrambled(BuildParameterData(valuesWithClock()));
         for (int i = 0; i < ParameterDataSize; ++i) {
@@ -500,12 +500,12 @@ void TestParameterData::mailPortReadsThroughTheBytesAfterIt()
         ParameterValues values = valuesWithClock();
         values.porttxt = port;
         values.ComboBox9 = 1;
-        values.security = 2;
+        values.security = Security::StartTls;
         values.usernametxt = u"after"_s;
         const ParameterValues read = ReadParameterData(BuildParameterData(values));
         QCOMPARE(read.porttxt, port);
         QCOMPARE(read.ComboBox9, 1);
-        QCOMPARE(read.security, 2);
+        QCOMPARE(read.security, Security::StartTls);
     }
 }
 
@@ -546,13 +546,13 @@ void TestParameterData::roundTrip()
 
     for (int run = 0; run < 400; ++run) {
         ParameterValues values;
-        for (const IndexField &field : IndexFields())
-            values.*(field.member) = rng.bounded(-1, 256);
+        for (const ParameterField &field : IndexFields())
+            values.*(field.index) = rng.bounded(-1, 256);
         // FTP on often enough to cover the shared fields both ways.
         values.ComboBox10 = rng.bounded(-1, 3);
-        values.security = anyByte();
-        for (const TextField &field : TextFields())
-            values.*(field.member) = randomText(std::min(TextCapacity(field), field.readWidth));
+        values.security = static_cast<Security>(anyByte());
+        for (const ParameterField &field : TextFields())
+            values.*(field.text) = randomText(std::min(TextCapacity(field), field.readWidth));
         values.timerStart = { anyByte(), anyByte(), anyByte() };
         values.timerEnd = { anyByte(), anyByte(), anyByte() };
         values.clock = ClockValue { rng.bounded(2000, 2100), rng.bounded(1, 13), rng.bounded(1, 29), rng.bounded(0, 24),
@@ -560,8 +560,8 @@ void TestParameterData::roundTrip()
 
         ParameterValues expected = values;
         expected.clock.reset();
-        for (const IndexField &field : IndexFields())
-            expected.*(field.member) = values.*(field.member) & 0xFF;
+        for (const ParameterField &field : IndexFields())
+            expected.*(field.index) = values.*(field.index) & 0xFF;
         const int switches = (values.ComboBox1 + 8 * values.ComboBox10) & 0xFF;
         expected.ComboBox1 = switches & 7;
         expected.ComboBox10 = switches >> 3;
@@ -582,7 +582,7 @@ void TestParameterData::roundTrip()
 void TestParameterData::overlongTextStaysInItsRoom_data()
 {
     QTest::addColumn<QString>("field");
-    for (const TextField &field : TextFields())
+    for (const ParameterField &field : TextFields())
         QTest::newRow(field.name) << QString::fromLatin1(field.name);
 }
 
@@ -590,22 +590,22 @@ void TestParameterData::overlongTextStaysInItsRoom_data()
 void TestParameterData::overlongTextStaysInItsRoom()
 {
     QFETCH(QString, field);
-    const TextField *tested = FindTextField(field);
+    const ParameterField *tested = FindField(field);
     QVERIFY(tested);
 
     ParameterValues full = valuesWithClock();
     full.ComboBox10 = isFtpShared(field) ? 1 : 0;
     full.ComboBox2 = 1;
     full.ComboBox9 = 2;
-    full.security = 1;
+    full.security = Security::Ssl;
     char letter = 'a';
-    for (const TextField &other : TextFields()) {
-        full.*(other.member) = QString(TextCapacity(other), QLatin1Char(letter));
+    for (const ParameterField &other : TextFields()) {
+        full.*(other.text) = QString(TextCapacity(other), QLatin1Char(letter));
         letter = letter == 'y' ? 'a' : static_cast<char>(letter + 1);
     }
     ParameterValues overlong = full;
     const int capacity = TextCapacity(*tested);
-    overlong.*(tested->member) = QString(capacity + 20, u'Ž');
+    overlong.*(tested->text) = QString(capacity + 20, u'Ž');
 
     const QByteArray before = unscrambled(BuildParameterData(full));
     const QByteArray image = BuildParameterData(overlong);
@@ -619,10 +619,10 @@ void TestParameterData::overlongTextStaysInItsRoom()
     if (tested->terminated)
         QCOMPARE(after.at(tested->offset + capacity), '\0');
 
-    const QString kept = FitText(*tested, overlong.*(tested->member));
+    const QString kept = FitText(*tested, overlong.*(tested->text));
     QCOMPARE(kept, QString(capacity, u'Ž'));
     const ParameterValues read = ReadParameterData(image);
-    QCOMPARE(read.*(tested->member), kept.left(tested->readWidth));
+    QCOMPARE(read.*(tested->text), kept.left(tested->readWidth));
 }
 
 void TestParameterData::fitText_data()
@@ -651,12 +651,12 @@ void TestParameterData::fitText()
     QFETCH(QString, text);
     QFETCH(QString, kept);
     QFETCH(QByteArray, stored);
-    const TextField *textField = FindTextField(field);
+    const ParameterField *textField = FindField(field);
     QVERIFY(textField);
     QCOMPARE(FitText(*textField, text), kept);
 
     ParameterValues values = valuesWithClock();
-    values.*(textField->member) = text;
+    values.*(textField->text) = text;
     QCOMPARE(unscrambled(BuildParameterData(values)).mid(textField->offset, stored.size()), stored);
 }
 
@@ -707,7 +707,7 @@ ParameterValues goldenValues()
     v.smtpusername = u"ppp@a1plus.at"_s;
     v.smtppassword = u"ppp"_s;
     v.ComboBox9 = 1;
-    v.security = 1;
+    v.security = Security::Ssl;
     v.servertxt = u"smtp.gmail.com"_s;
     v.porttxt = u"465"_s;
     v.usernametxt = u"camera@gmail.com"_s;

@@ -2,7 +2,7 @@
 #include "presets/presets.h"
 #include "settings/parameterdata.h"
 #include "settings/parameterfields.h"
-#include "settings/startupvalues.h"
+#include "values/startupvalues.h"
 
 #include <QTest>
 
@@ -75,7 +75,7 @@ void TestStartupValues::comboTextsAreWhatTheWindowShows()
         const ComboItems *items = FindStartupComboItems(name);
         QVERIFY2(items, box);
         const QString shown = items->initialText.isEmpty() ? items->items.value(0) : items->initialText;
-        QCOMPARE(v.*(FindTextField(name)->member), shown);
+        QCOMPARE(v.*(FindField(name)->text), shown);
     }
 }
 
@@ -85,14 +85,14 @@ void TestStartupValues::clockIsUnsetTimersSpanTheDay()
     QVERIFY(!v.clock);
     QCOMPARE(v.timerStart, (TimeOfDay { 0, 0, 0 }));
     QCOMPARE(v.timerEnd, (TimeOfDay { 23, 59, 59 }));
-    QCOMPARE(v.security, 0);
+    QCOMPARE(v.security, Security::NoSsl);
 }
 
 void TestStartupValues::everyTextFitsItsRoom()
 {
     const ParameterValues &v = StartupParameterValues();
-    for (const TextField &field : TextFields())
-        QVERIFY2(FitText(field, v.*(field.member)) == v.*(field.member), field.name);
+    for (const ParameterField &field : TextFields())
+        QVERIFY2(FitText(field, v.*(field.text)) == v.*(field.text), field.name);
 }
 
 // A fresh window saved: no switch but MMS selected, so 255s and 248 in byte 81.

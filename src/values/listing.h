@@ -1,0 +1,11 @@
+#pragma once
+
+#include "settings/parametervalues.h"
+
+#include <QString>
+
+// The listing of trailcam-param show: a line "caption: value" for each field
+// the image carries, under the window's captions, in the window's order. The
+// captions and items are those of `language` (0 to LanguageCount - 1); any other
+// number lists in the texts a freshly started window shows.
+QString ParameterListing(const ParameterValues &values, int language);
