@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QJsonParseError>
 
 #include <optional>
 
@@ -157,20 +156,12 @@ int runEncode(QCommandLineParser &parser, const Streams &io)
     if (json.size() > MaxInputSize)
         return io.fail(ExitBadInput, QStringLiteral("%1: more than 1 MiB; a values file is a few kilobytes").arg(inputName));
 
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        return io.fail(ExitBadInput,
-            QStringLiteral("%1: not valid JSON: %2 at offset %3")
-                .arg(inputName, parseError.errorString())
-                .arg(parseError.offset));
-    }
-    if (!document.isObject())
-        return io.fail(ExitBadInput, QStringLiteral("%1: expected one JSON object of values").arg(inputName));
-
     ParameterValues values;
-    if (const std::optional<JsonValueError> error = ValuesFromJson(document.object(), &values))
+    if (const std::optional<JsonValueError> error = ValuesFromJsonText(json, &values)) {
+        if (error->member.isEmpty())
+            return io.fail(ExitBadInput, QStringLiteral("%1: %2").arg(inputName, error->problem));
         return io.fail(ExitBadInput, QStringLiteral("%1: \"%2\": %3").arg(inputName, error->member, error->problem));
+    }
 
     QString writeError;
     if (!WriteParameterFile(outputPath, BuildParameterData(values), &writeError))

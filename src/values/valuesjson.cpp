@@ -5,11 +5,17 @@
 #include "values/startupvalues.h"
 
 #include <QDate>
+#include <QJsonDocument>
+#include <QJsonParseError>
 #include <QJsonValue>
+#include <QSet>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <cstring>
 #include <span>
+#include <vector>
 
 namespace {
 
@@ -162,6 +168,269 @@ std::optional<JsonValueError> readMember(const QString &key, const QJsonValue &v
     return std::nullopt;
 }
 
+// QJsonDocument takes a member given twice (the last one wins), raw control
+// characters and unknown escapes in strings ("\x41" reads as "x41"), half a
+// surrogate pair and numbers such as "1." or ".5"; and "\u0000", which is
+// JSON, would end a text in the file. This walks the raw text once more and
+// stops at the first of these, naming the member it lies in.
+class StrictJsonCheck
+{
+public:
+    explicit StrictJsonCheck(const QByteArray &json)
+        : m_json(json)
+    {
+    }
+
+    std::optional<JsonValueError> run()
+    {
+        // QJsonDocument skips a byte order mark at the start.
+        if (m_json.startsWith("\xEF\xBB\xBF"))
+            m_pos = 3;
+        bool wantValue = true;
+        for (;;) {
+            skipSpace();
+            if (wantValue) {
+                if (atEnd())
+                    return syntax("a value is missing");
+                const char c = m_json.at(m_pos);
+                if (c == '{' || c == '[') {
+                    ++m_pos;
+                    m_levels.push_back({ c == '{', path(), {}, {} });
+                    skipSpace();
+                    if (!atEnd() && m_json.at(m_pos) == (c == '{' ? '}' : ']')) {
+                        ++m_pos;
+                        m_levels.pop_back();
+                        wantValue = false;
+                    } else if (c == '{') {
+                        if (auto error = memberName())
+                            return error;
+                    }
+                    continue;
+                }
+                std::optional<JsonValueError> error;
+                if (c == '"')
+                    error = string(nullptr);
+                else if (c == '-' || c == '.' || (c >= '0' && c <= '9'))
+                    error = number();
+                else
+                    error = literal();
+                if (error)
+                    return error;
+                wantValue = false;
+                continue;
+            }
+            if (m_levels.empty()) {
+                if (!atEnd())
+                    return syntax("garbage at the end of the document");
+                return std::nullopt;
+            }
+            if (atEnd())
+                return syntax("unterminated object or array");
+            Level &level = m_levels.back();
+            const char c = m_json.at(m_pos++);
+            if (c == ',') {
+                wantValue = true;
+                if (level.object) {
+                    skipSpace();
+                    if (auto error = memberName())
+                        return error;
+                }
+            } else if (c == (level.object ? '}' : ']')) {
+                m_levels.pop_back();
+            } else {
+                --m_pos;
+                return syntax("a separator is missing");
+            }
+        }
+    }
+
+private:
+    struct Level
+    {
+        bool object;
+        QString path; // of the object or array itself
+        QString key; // the member being read
+        QSet<QString> keys; // the members read so far
+    };
+
+    static QString joined(const QString &path, const QString &key)
+    {
+        return path.isEmpty() ? key : path + QLatin1Char('.') + key;
+    }
+
+    // The member whose value is being read; an array's elements share its name.
+    QString path() const
+    {
+        if (m_levels.empty())
+            return {};
+        const Level &level = m_levels.back();
+        return level.object ? joined(level.path, level.key) : level.path;
+    }
+
+    bool atEnd() const { return m_pos >= m_json.size(); }
+
+    void skipSpace()
+    {
+        while (!atEnd()) {
+            const char c = m_json.at(m_pos);
+            if (c != ' ' && c != '\t' && c != '\n' && c != '\r')
+                return;
+            ++m_pos;
+        }
+    }
+
+    JsonValueError syntax(const char *what) const
+    {
+        return { path(), QStringLiteral("not valid JSON: %1 at offset %2").arg(QLatin1StringView(what)).arg(m_pos) };
+    }
+
+    // A name, its separator and any space after it; the name must be new in its object.
+    std::optional<JsonValueError> memberName()
+    {
+        if (atEnd() || m_json.at(m_pos) != '"')
+            return syntax("a member name is missing");
+        QString key;
+        if (auto error = string(&key))
+            return error;
+        Level &level = m_levels.back();
+        if (level.keys.contains(key))
+            return JsonValueError { joined(level.path, key), QStringLiteral("given twice") };
+        level.keys.insert(key);
+        level.key = key;
+        skipSpace();
+        if (atEnd() || m_json.at(m_pos) != ':')
+            return syntax("missing name separator");
+        ++m_pos;
+        return std::nullopt;
+    }
+
+    // The four hex digits of a \u escape from `at`, or -1.
+    int hexUnit(qsizetype at) const
+    {
+        if (at + 4 > m_json.size())
+            return -1;
+        const QByteArrayView digits = QByteArrayView(m_json).sliced(at, 4);
+        const auto isHex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+        return std::all_of(digits.begin(), digits.end(), isHex) ? digits.toInt(nullptr, 16) : -1;
+    }
+
+    // From the opening quote past the closing one. A member name is decoded
+    // into *name, so that "\u0061" and "a" are found to be one name.
+    std::optional<JsonValueError> string(QString *name)
+    {
+        QByteArray utf8;
+        const auto fault = [&](const QString &problem) {
+            const QString member = name ? joined(m_levels.back().path, QString::fromUtf8(utf8)) : path();
+            return JsonValueError { member, problem };
+        };
+        ++m_pos;
+        while (!atEnd()) {
+            const auto c = static_cast<unsigned char>(m_json.at(m_pos));
+            if (c == '"') {
+                ++m_pos;
+                if (name)
+                    *name = QString::fromUtf8(utf8);
+                return std::nullopt;
+            }
+            if (c < 0x20) {
+                return fault(QStringLiteral("raw control character U+%1 in a string; JSON writes it as an escape "
+                                            "such as \\n or \\u001b")
+                                 .arg(QString::number(c, 16).toUpper().rightJustified(4, QLatin1Char('0'))));
+            }
+            if (c != '\\') {
+                if (name)
+                    utf8 += char(c);
+                ++m_pos;
+                continue;
+            }
+            if (m_pos + 1 >= m_json.size())
+                break;
+            const char escaped = m_json.at(m_pos + 1);
+            static constexpr char Simple[] = "\"\\/bfnrt";
+            static constexpr char Meaning[] = "\"\\/\b\f\n\r\t";
+            if (const char *at = escaped ? std::strchr(Simple, escaped) : nullptr) {
+                if (name)
+                    utf8 += Meaning[at - Simple];
+                m_pos += 2;
+                continue;
+            }
+            if (escaped != 'u') {
+                if (escaped > ' ' && escaped < 0x7f)
+                    return fault(QStringLiteral("unknown escape \\%1 in a string").arg(QLatin1Char(escaped)));
+                return fault(QStringLiteral("a backslash before a character JSON does not escape"));
+            }
+            const int unit = hexUnit(m_pos + 2);
+            if (unit < 0)
+                return syntax("invalid escape sequence");
+            const auto hex = [](int u) { return QStringLiteral("\\u%1").arg(u, 4, 16, QLatin1Char('0')); };
+            if (unit == 0)
+                return fault(QStringLiteral("\\u0000 (NUL) in a string; the file would end the text there"));
+            m_pos += 6;
+            QString character { QChar(char16_t(unit)) };
+            if (QChar::isLowSurrogate(char32_t(unit)))
+                return fault(QStringLiteral("%1 is half of a surrogate pair").arg(hex(unit)));
+            if (QChar::isHighSurrogate(char32_t(unit))) {
+                const bool pairEscape
+                    = m_pos + 1 < m_json.size() && m_json.at(m_pos) == '\\' && m_json.at(m_pos + 1) == 'u';
+                const int low = pairEscape ? hexUnit(m_pos + 2) : -1;
+                if (low < 0 || !QChar::isLowSurrogate(char32_t(low)))
+                    return fault(QStringLiteral("%1 is half of a surrogate pair").arg(hex(unit)));
+                character += QChar(char16_t(low));
+                m_pos += 6;
+            }
+            if (name)
+                utf8 += character.toUtf8();
+        }
+        return syntax("unterminated string");
+    }
+
+    std::optional<JsonValueError> number()
+    {
+        const auto digit = [this] { return !atEnd() && m_json.at(m_pos) >= '0' && m_json.at(m_pos) <= '9'; };
+        const auto digits = [&] {
+            if (!digit())
+                return false;
+            while (digit())
+                ++m_pos;
+            return true;
+        };
+        const auto next = [this](char c) {
+            if (atEnd() || m_json.at(m_pos) != c)
+                return false;
+            ++m_pos;
+            return true;
+        };
+        next('-');
+        // No leading zeros, and digits on both sides of a point.
+        if (!next('0') && !digits())
+            return syntax("illegal number");
+        if (next('.') && !digits())
+            return syntax("illegal number");
+        if (next('e') || next('E')) {
+            if (!next('+'))
+                next('-');
+            if (!digits())
+                return syntax("illegal number");
+        }
+        return std::nullopt;
+    }
+
+    std::optional<JsonValueError> literal()
+    {
+        for (const char *word : { "true", "false", "null" }) {
+            if (QByteArrayView(m_json).sliced(m_pos).startsWith(word)) {
+                m_pos += qsizetype(std::strlen(word));
+                return std::nullopt;
+            }
+        }
+        return syntax("illegal value");
+    }
+
+    const QByteArray &m_json;
+    qsizetype m_pos = 0;
+    std::vector<Level> m_levels;
+};
+
 QJsonObject timeToJson(const TimeOfDay &time)
 {
     return { { QStringLiteral("hour"), time.hour }, { QStringLiteral("minute"), time.minute },
@@ -205,4 +474,19 @@ std::optional<JsonValueError> ValuesFromJson(const QJsonObject &object, Paramete
     }
     // An unset clock is built as the current local time.
     return std::nullopt;
+}
+
+std::optional<JsonValueError> ValuesFromJsonText(const QByteArray &json, ParameterValues *values)
+{
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        return JsonValueError { {},
+            QStringLiteral("not valid JSON: %1 at offset %2").arg(parseError.errorString()).arg(parseError.offset) };
+    }
+    if (!document.isObject())
+        return JsonValueError { {}, QStringLiteral("expected one JSON object of values") };
+    if (auto error = StrictJsonCheck(json).run())
+        return error;
+    return ValuesFromJson(document.object(), values);
 }

@@ -2,6 +2,7 @@
 
 #include "settings/parametervalues.h"
 
+#include <QByteArray>
 #include <QJsonObject>
 #include <QString>
 
@@ -13,7 +14,8 @@
 // choice is a number; `clock` is {year, month, day, hour, minute, second},
 // `timerStart` and `timerEnd` are {hour, minute, second}.
 
-// An input refusal: the member it concerns and what is wrong with it.
+// An input refusal: the member it concerns (empty for the text as a whole) and
+// what is wrong with it.
 struct JsonValueError
 {
     QString member;
@@ -28,3 +30,11 @@ QJsonObject ValuesToJson(const ParameterValues &values);
 // object has. Refuses an unknown member, a wrong type, a value out of range or
 // a text that does not fit its field; *values is then undefined.
 std::optional<JsonValueError> ValuesFromJson(const QJsonObject &object, ParameterValues *values);
+
+// A values file as encode reads it: one JSON object, taken as ValuesFromJson
+// takes it. Besides malformed JSON, refuses what QJsonDocument lets through
+// although it is not JSON or would lose data: a member given twice, a raw
+// control character or an unknown escape in a string, half a surrogate pair,
+// a number such as "1." or ".5", and "\u0000", at which the file would cut the
+// text.
+std::optional<JsonValueError> ValuesFromJsonText(const QByteArray &json, ParameterValues *values);

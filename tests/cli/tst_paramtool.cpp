@@ -372,6 +372,7 @@ private slots:
         QTest::newRow("full password") << u"passedit"_s << u"9€9é"_s << u"9€9é"_s;
         QTest::newRow("operator into spare bytes") << u"ComboBox4"_s << QString(44, u'o') << QString(16, u'o');
         QTest::newRow("mail port") << u"porttxt"_s << QString(29, u'5') << QString(29, u'5');
+        QTest::newRow("escapes JSON knows") << u"path"_s << u"/a\\b \"c\"\t"_s << u"/a\\b \"c\"\t"_s;
     }
 
     // A text that fits in Windows-1252 bytes is taken, however many UTF-8 bytes it has.
@@ -424,6 +425,20 @@ private slots:
         QTest::newRow("clock two-digit year")
             << QByteArray(R"({"clock": {"year": 26, "month": 2, "day": 3, "hour": 0, "minute": 0, "second": 0}})")
             << u"\"clock.year\""_s;
+        // QJsonDocument takes these; a file built from them would differ from what was given.
+        QTest::newRow("text with NUL") << QByteArray(R"({"apn": "a\u0000b"})") << u"\"apn\": \\u0000"_s;
+        QTest::newRow("member twice, the first invalid")
+            << QByteArray(R"({"rslcmb": "x", "rslcmb": 1})") << u"\"rslcmb\": given twice"_s;
+        QTest::newRow("member twice, once escaped")
+            << QByteArray(R"({"apn": "a", "\u0061pn": "b"})") << u"\"apn\": given twice"_s;
+        QTest::newRow("timer part twice")
+            << QByteArray(R"({"timerEnd": {"hour": 1, "hour": 2, "minute": 0, "second": 0}})")
+            << u"\"timerEnd.hour\": given twice"_s;
+        QTest::newRow("raw newline in a text") << QByteArray("{\"phone1\": \"1\n2\"}") << u"\"phone1\": raw"_s;
+        QTest::newRow("raw tab in a name") << QByteArray("{\"ap\tn\": \"x\"}") << u"\"ap\": raw"_s;
+        QTest::newRow("unknown escape") << QByteArray(R"({"path": "\x41"})") << u"\"path\": unknown escape"_s;
+        QTest::newRow("half a surrogate pair") << QByteArray(R"({"email1": "\ud83d!"})") << u"\"email1\""_s;
+        QTest::newRow("number with a bare point") << QByteArray(R"({"rslcmb": 1.})") << u"\"rslcmb\""_s;
         QTest::newRow("malformed") << QByteArray(R"({"rslcmb": 1,})") << u"not valid JSON"_s;
         QTest::newRow("array") << QByteArray(R"([{"rslcmb": 1}])") << u"JSON object"_s;
         QTest::newRow("empty input") << QByteArray() << u"not valid JSON"_s;
