@@ -68,6 +68,11 @@ const ParameterField *FindField(QStringView name)
     return found == ParameterFields.end() ? nullptr : &*found;
 }
 
+int HighestIndex(const ParameterField &field)
+{
+    return (1 << field.bits) - 1;
+}
+
 int TextCapacity(const ParameterField &field)
 {
     return field.terminated ? field.room - 1 : field.room;

@@ -42,7 +42,7 @@ struct ParameterField
     int readWidth; // bytes that reading takes from the field's start; 0 for what is never read
     bool terminated = true; // Text: false only for the 4-byte password, which needs no terminator
     int shift = 0; // Switch: the index goes in times 2^shift
-    int bits = 8; // Switch: how many bits from there reading takes
+    int bits = 8; // Index, Switch: how many bits the index has; a switch's start at `shift`
 
     // The member the row stands for: exactly one, the one its kind names.
     int ParameterValues::*index = nullptr; // Index, Switch
@@ -318,6 +318,9 @@ inline const auto &TextFields()
 
 // The row named `name`, or nullptr.
 const ParameterField *FindField(QStringView name);
+
+// Highest index the field keeps in its bits; -1, no selection, is taken too.
+int HighestIndex(const ParameterField &field);
 
 // Longest encoded text the field holds.
 int TextCapacity(const ParameterField &field);

@@ -145,7 +145,8 @@ std::optional<JsonValueError> readMember(const QString &key, const QJsonValue &v
     switch (field->kind) {
     case FieldKind::Index:
     case FieldKind::Switch:
-        return readInteger(key, value, -1, 255, &(values->*field->index));
+        // Beyond its bits a switch would spill into the other switch of its byte.
+        return readInteger(key, value, -1, HighestIndex(*field), &(values->*field->index));
     case FieldKind::Text:
         return readText(key, value, *field, &(values->*field->text));
     case FieldKind::Clock: {

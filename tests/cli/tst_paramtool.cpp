@@ -275,6 +275,8 @@ private slots:
         QTest::newRow("FTP off") << 1 << 0 << 1;
         QTest::newRow("FTP on") << 1 << 1 << 9;
         QTest::newRow("FTP without selection") << 0 << -1 << 248;
+        QTest::newRow("both at their highest") << 7 << 31 << 255;
+        QTest::newRow("MMS without selection") << -1 << 0 << 255;
     }
 
     // Every member given, each with its own value; the image must carry each at
@@ -398,6 +400,9 @@ private slots:
         QTest::newRow("index fraction") << QByteArray(R"({"isocmb": 1.5})") << u"\"isocmb\""_s;
         QTest::newRow("index 256") << QByteArray(R"({"langcmb": 256})") << u"\"langcmb\""_s;
         QTest::newRow("index -2") << QByteArray(R"({"ComboBox10": -2})") << u"\"ComboBox10\""_s;
+        // Byte 81 keeps MMS in three bits and FTP in five above them.
+        QTest::newRow("MMS switch 8") << QByteArray(R"({"ComboBox1": 8})") << u"\"ComboBox1\""_s;
+        QTest::newRow("FTP switch 33") << QByteArray(R"({"ComboBox10": 33})") << u"\"ComboBox10\""_s;
         QTest::newRow("security -1") << QByteArray(R"({"security": -1})") << u"\"security\""_s;
         QTest::newRow("security 256") << QByteArray(R"({"security": 256})") << u"\"security\""_s;
         QTest::newRow("text as number") << QByteArray(R"({"apn": 5})") << u"\"apn\""_s;
