@@ -160,7 +160,9 @@ int runEncode(QCommandLineParser &parser, const Streams &io)
     if (const std::optional<JsonValueError> error = ValuesFromJsonText(json, &values)) {
         if (error->member.isEmpty())
             return io.fail(ExitBadInput, QStringLiteral("%1: %2").arg(inputName, error->problem));
-        return io.fail(ExitBadInput, QStringLiteral("%1: \"%2\": %3").arg(inputName, error->member, error->problem));
+        // The name comes from the input, escapes and all.
+        return io.fail(ExitBadInput,
+            QStringLiteral("%1: \"%2\": %3").arg(inputName, EscapeControls(error->member), error->problem));
     }
 
     QString writeError;

@@ -86,7 +86,9 @@ QString value(const ParameterField &field, const ParameterValues &values, const 
     case FieldKind::Switch:
         return texts.item(field.name, values.*field.index);
     case FieldKind::Text:
-        return values.*field.text;
+        // A shared file is a stranger's input: an escape sequence or a line
+        // break of its own must not reach the terminal as such.
+        return EscapeControls(values.*field.text);
     case FieldKind::Clock:
         break;
     case FieldKind::Time:
@@ -100,6 +102,25 @@ QString value(const ParameterField &field, const ParameterValues &values, const 
 }
 
 } // namespace
+
+QString EscapeControls(const QString &text)
+{
+    const auto isControl = [](QChar c) { return c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() <= 0x9f); };
+    if (std::none_of(text.begin(), text.end(), isControl))
+        return text;
+    QString escaped;
+    for (const QChar c : text) {
+        if (!isControl(c)) {
+            escaped += c;
+            continue;
+        }
+        if (const qsizetype named = QStringView(u"\b\f\n\r\t").indexOf(c); named >= 0)
+            escaped.append(QLatin1Char('\\')).append(QLatin1Char("bfnrt"[named]));
+        else
+            escaped += QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0'));
+    }
+    return escaped;
+}
 
 QString ParameterListing(const ParameterValues &values, int language)
 {

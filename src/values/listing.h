@@ -9,3 +9,9 @@
 // captions and items are those of `language` (0 to LanguageCount - 1); any other
 // number lists in the texts a freshly started window shows.
 QString ParameterListing(const ParameterValues &values, int language);
+
+// `text` with the characters a terminal would act on written as JSON writes
+// them (\n, \u001b, ...): C0 controls, DEL, and the C1 controls that
+// Windows-1252 decoding gives for its five unassigned bytes. Any other text
+// comes back as it is.
+QString EscapeControls(const QString &text);

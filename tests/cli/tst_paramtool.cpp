@@ -444,6 +444,8 @@ private slots:
         QTest::newRow("unknown escape") << QByteArray(R"({"path": "\x41"})") << u"\"path\": unknown escape"_s;
         QTest::newRow("half a surrogate pair") << QByteArray(R"({"email1": "\ud83d!"})") << u"\"email1\""_s;
         QTest::newRow("number with a bare point") << QByteArray(R"({"rslcmb": 1.})") << u"\"rslcmb\""_s;
+        QTest::newRow("unknown member with an escape sequence")
+            << QByteArray(R"({"\u001bc": 1})") << u"\"\\u001bc\": unknown member"_s;
         QTest::newRow("malformed") << QByteArray(R"({"rslcmb": 1,})") << u"not valid JSON"_s;
         QTest::newRow("array") << QByteArray(R"([{"rslcmb": 1}])") << u"JSON object"_s;
         QTest::newRow("empty input") << QByteArray() << u"not valid JSON"_s;
@@ -517,6 +519,12 @@ private slots:
                                        << QStringList { u"MMS APN: mms.a"_s, u"SMTP APN: ftp.c"_s, u"FTP APN: ftp.c"_s,
                                               u"FTP ON/OFF: ON"_s, u"FTP Account Password: p1"_s, u"FTP Password: p2"_s,
                                               u"Phone 1:"_s };
+        // Written as decode writes them, each text on its own line; other characters as they are.
+        QTest::newRow("control characters")
+            << QByteArray(R"({"apn": "a\u001bcb", "phone1": "1\nMMS Password: x", "email1": "\u007f\u0081",
+                             "path": "café ñ € ß"})")
+            << QStringList { u"MMS APN: a\\u001bcb"_s, u"Phone 1: 1\\nMMS Password: x"_s,
+                   u"Email 1: \\u007f\\u0081"_s, u"FTP Path: café ñ € ß"_s };
     }
 
     void show()
