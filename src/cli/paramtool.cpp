@@ -119,7 +119,8 @@ int runShow(QCommandLineParser &parser, const Streams &io)
     const std::optional<QByteArray> image = readImage(parser.positionalArguments().constFirst(), io);
     if (!image)
         return ExitIoFailure;
-    const ParameterValues values = ReadParameterData(*image);
+    ParameterValues values = ReadParameterData(*image);
+    values.clock = ReadStoredClock(*image);
     io.out << ParameterListing(values, language.value_or(values.langcmb));
     return ExitOk;
 }

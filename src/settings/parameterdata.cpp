@@ -283,3 +283,11 @@ ParameterValues ReadParameterData(const QByteArray &image)
         takeField(data, field, values);
     return values;
 }
+
+ClockValue ReadStoredClock(const QByteArray &image)
+{
+    constexpr int offset = ParameterFields[FieldOf(&V::clock)].offset;
+    static_assert(offset + 6 <= ScrambledRegions[0].begin, "the clock is stored plain");
+    const auto byte = [&image](int i) { return offset + i < image.size() ? int(quint8(image.at(offset + i))) : 0; };
+    return { 2000 + byte(0), byte(1), byte(2), byte(3), byte(4), byte(5) };
+}

@@ -25,3 +25,9 @@ QByteArray BuildParameterData(const ParameterValues &values);
 // and FTP share give their text to both members; indexes, timer bytes and the
 // security choice come back as stored (0..255).
 ParameterValues ReadParameterData(const QByteArray &image);
+
+// The clock bytes as they stand, the year as 2000 + its byte: in an image that
+// BuildParameterData made, the time it was built. Not checked; bytes a shorter
+// image lacks read as 0. ReadParameterData leaves the clock unset instead, so
+// that building what it read takes the current time again.
+ClockValue ReadStoredClock(const QByteArray &image);

@@ -4,6 +4,7 @@
 #include "i18n/formtexts.h"
 #include "settings/parameterfields.h"
 
+#include <QDate>
 #include <QStringList>
 #include <QTime>
 
@@ -59,12 +60,30 @@ private:
 // The window shows the security choice as three radio buttons without a label.
 constexpr const char *SecurityChoices[] = { "RadioButton1", "RadioButton2", "RadioButton3" };
 
+QString two(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
 QString timeText(const TimeOfDay &time)
 {
-    const auto two = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
     QString text = two(time.hour) + QLatin1Char(':') + two(time.minute) + QLatin1Char(':') + two(time.second);
     if (!QTime::isValid(time.hour, time.minute, time.second))
         text += QStringLiteral(" (not a valid time)");
+    return text;
+}
+
+// In English, as the notes are: no caption of the window names the time a file
+// was saved.
+QString clockLine(const ClockValue &clock)
+{
+    QString text = QStringLiteral("Clock: %1-%2-%3 %4:%5:%6")
+                       .arg(clock.year)
+                       .arg(two(clock.month), two(clock.day), two(clock.hour), two(clock.minute), two(clock.second));
+    // The file keeps two digits of the year.
+    const bool valid = clock.year < 2100 && QDate::isValid(clock.year, clock.month, clock.day)
+        && QTime::isValid(clock.hour, clock.minute, clock.second);
+    text += valid ? QStringLiteral(" (the time of saving)\n") : QStringLiteral(" (not a valid date and time)\n");
     return text;
 }
 
@@ -125,9 +144,9 @@ QString EscapeControls(const QString &text)
 QString ParameterListing(const ParameterValues &values, int language)
 {
     const ListingTexts texts(language);
-    QString text;
+    QString text = values.clock ? clockLine(*values.clock) : QString();
     for (const ParameterField &field : ParameterFields) {
-        // Never read back from an image, so there is nothing to list.
+        // Listed first, if at all.
         if (field.kind == FieldKind::Clock)
             continue;
         const QString shown = value(field, values, texts);

@@ -539,7 +539,40 @@ private slots:
             QVERIFY2(shown.contains(line), qPrintable(line + u" not in:\n"_s + run.out));
     }
 
-    // One line per decoded value, each under a label of its own.
+    void showClock_data()
+    {
+        QTest::addColumn<QByteArray>("clock"); // bytes 32 to 37
+        QTest::addColumn<QString>("line");
+        QTest::newRow("saved") << QByteArray("\x1a\x0c\x08\x06\x18\x12")
+                               << u"Clock: 2026-12-08 06:24:18 (the time of saving)"_s;
+        QTest::newRow("never set") << QByteArray(6, '\0')
+                                   << u"Clock: 2000-00-00 00:00:00 (not a valid date and time)"_s;
+        QTest::newRow("30 February") << QByteArray("\x1a\x02\x1e\x06\x18\x12")
+                                     << u"Clock: 2026-02-30 06:24:18 (not a valid date and time)"_s;
+        QTest::newRow("hour 24") << QByteArray("\x1a\x01\x01\x18\x00\x00", 6)
+                                 << u"Clock: 2026-01-01 24:00:00 (not a valid date and time)"_s;
+        QTest::newRow("year byte 100") << QByteArray("\x64\x01\x01\x00\x00\x00", 6)
+                                       << u"Clock: 2100-01-01 00:00:00 (not a valid date and time)"_s;
+    }
+
+    // The clock bytes as they stand, first; decode still leaves the clock out.
+    void showClock()
+    {
+        QFETCH(QByteArray, clock);
+        QFETCH(QString, line);
+        QByteArray image(ParameterDataSize, '\0');
+        image.replace(32, 6, clock);
+        const QString path = pathOf(u"clock.dat"_s);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(image) == image.size());
+        file.close();
+        const ToolRun run = runTool({ u"show"_s, path });
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out.section(u'\n', 0, 0), line);
+        QVERIFY(!runTool({ u"decode"_s, path }).out.contains(u"clock"_s));
+    }
+
+    // One line per decoded value, each under a label of its own, and the clock.
     void showLabelsEveryValueOnce()
     {
         encode({});
@@ -553,7 +586,7 @@ private slots:
             labels << label;
         }
         QCOMPARE(QSet<QString>(labels.begin(), labels.end()).size(), labels.size());
-        QCOMPARE(labels.size(), QJsonDocument::fromJson(decoded.out.toUtf8()).object().size());
+        QCOMPARE(labels.size(), QJsonDocument::fromJson(decoded.out.toUtf8()).object().size() + 1);
     }
 
     // The executable itself: standard input, exit status and output through main().

@@ -98,7 +98,8 @@ void TestShowLanguage::listing_data()
                                            u"Пароль вкл/выкл: вкл"_s, u"MMC вкл/выкл: вкл"_s, u"Настройка ММС: Auto"_s,
                                            u"SMTP вкл/выкл: выкл"_s, u"SMTP Установка: Авто"_s, u"Звук: ON"_s,
                                            u"ISO: AUTO"_s, u"FTP ON/OFF: ON"_s, u"MMS APN: internet"_s,
-                                           u"SMTP Security: NO SSL"_s };
+                                           u"SMTP Security: NO SSL"_s,
+                                           u"Clock: 2024-05-06 07:08:09 (the time of saving)"_s };
     QTest::newRow("Česky and Slovensky differ in motcmb item 1 only (Česky)")
         << 12 << QStringList()
         << QStringList { u"Jazyk: Česky"_s, u"Detekce pohybu: Normální"_s, u"Režim: Časový sběr"_s,
