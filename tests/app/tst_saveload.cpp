@@ -121,14 +121,18 @@ private:
 
     std::unique_ptr<Tmainform1> m_window;
     std::unique_ptr<QTemporaryDir> m_dir;
+    QTemporaryDir m_settingsDir;
     QList<formtest::ModalSeen> m_seen;
 };
 
 void TestSaveLoad::initTestCase()
 {
     PrepareApplication();
-    // The window keeps its folder in the settings only under an organisation.
+    // The window keeps its folder in the settings only under an organisation;
+    // a folder of this run's own keeps a second run from sharing them.
     QCoreApplication::setOrganizationName(u"trailcam-tests"_s);
+    QVERIFY(m_settingsDir.isValid());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsDir.path());
 }
 
 void TestSaveLoad::init()
