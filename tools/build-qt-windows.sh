@@ -39,7 +39,10 @@ bash "$here/tools/install-packages.sh" dpkg-dev qt6-base-dev qt6-base-dev-tools 
 full_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 upstream=${full_version#*:}
 upstream=${upstream%%[+-]*}
-key=$(printf '%s\n' "$full_version" "${options[@]}" "$(cat "$toolchain")" \
+# Raise the recipe number when a change here or in the toolchain file calls
+# for a new build; Qt's CMake files are relocatable, so the key is the name.
+recipe=1
+key=$(printf '%s\n' "$recipe" "$full_version" "${options[@]}" \
   "$(x86_64-w64-mingw32-g++-posix -dumpfullversion)" | sha256sum | cut -c1-12)
 
 if [ -z "${TRAILCAM_QT_CACHE:-}" ]; then
@@ -86,14 +89,17 @@ srcdir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head 
 started=$(date +%s)
 cmake -S "$srcdir" -B "$work/build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-  -DCMAKE_INSTALL_PREFIX="$prefix" \
+  -DCMAKE_INSTALL_PREFIX="$prefix.partial" \
   -DQT_HOST_PATH=/usr \
   -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   -DQT_QMAKE_TARGET_MKSPEC=win32-g++ \
   "${options[@]}" >"$work/configure.log" 2>&1 || { tail -n 60 "$work/configure.log" >&2; exit 1; }
 cmake --build "$work/build" -j "$(nproc)"
-rm -rf "$prefix"
+rm -rf "$prefix" "$prefix.partial"
 cmake --install "$work/build" >/dev/null
-touch "$prefix/.complete"
+# Qt is linked into the programs: its licence texts go out with them.
+cp -r "$srcdir/LICENSES" "$prefix.partial/licenses"
+touch "$prefix.partial/.complete"
+mv "$prefix.partial" "$prefix"
 echo "Qt for Windows built in $(( $(date +%s) - started )) s: $prefix" >&2
 echo "$prefix"

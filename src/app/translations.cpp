@@ -7,7 +7,12 @@
 
 void InstallQtTranslations()
 {
+#ifdef Q_OS_WIN
+    // Windows has no shared Qt catalogs to find: the program carries its own.
+    const QString folder = QStringLiteral(":/qt-translations");
+#else
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#endif
     // qtbase holds every text of Qt Widgets; a deployment that merged Qt's
     // catalogs ships them as qt_* instead.
     for (const QString &catalog : { QStringLiteral("qtbase"), QStringLiteral("qt") }) {

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds the Windows edition on Debian or Ubuntu: installs what is missing,
+# builds (once) or reuses a static Qt for Windows, cross-builds this project
+# into build-windows/ and makes its installer and portable zip there. With
+# "test", also runs the test suite there under Wine.
+#   bash tools/build-windows.sh [build|test]
+set -euo pipefail
+
+mode=${1:-build}
+case "$mode" in build|test) ;; *) echo "usage: $0 [build|test]" >&2; exit 64 ;; esac
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${WINDOWS_BUILD_DIR:-$here/build-windows}
+
+# The host's Qt supplies moc, uic and rcc, and must be the same version as
+# the one built for Windows.
+bash "$here/tools/install-packages.sh" cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
+  nsis fonts-wqy-zenhei fonts-dejavu-core xvfb xauth x11-utils unzip
+qt=$(bash "$here/tools/build-qt-windows.sh" | tail -n 1)
+
+"$qt/bin/qt-cmake" -S "$here" -B "$build" -G Ninja \
+  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DTRAILCAM_WERROR=ON \
+  -DCMAKE_CROSSCOMPILING_EMULATOR="$here/tools/wine-run.sh" ${CMAKE_ARGS:-}
+cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)"
+(cd "$build" && cpack -C Release >/dev/null)
+echo "Windows edition: $build/src/app/trailcam-settings.exe, $build/src/cli/trailcam-param.exe"
+echo "Packages: $(cd "$build" && ls trailcam-settings-*-win64-setup.exe trailcam-settings-*-win64.zip | tr '\n' ' ')"
+
+[ "$mode" = test ] || exit 0
+
+export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
+bash "$here/tools/wine-run.sh" --prepare
+# One Wine server for all the tests, rather than one start per program.
+wineserver -p
+trap 'wineserver -k 2>/dev/null || true' EXIT
+cd "$build"
+status=0
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2 --output-junit junit.xml || status=$?
+total=$(sed -n 's/.*<testsuite[^>]* tests="\([0-9]*\)".*/\1/p' junit.xml | head -n 1)
+failed=$(sed -n 's/.*<testsuite[^>]* failures="\([0-9]*\)".*/\1/p' junit.xml | head -n 1)
+skipped=$(sed -n 's/.*<testsuite[^>]* skipped="\([0-9]*\)".*/\1/p' junit.xml | head -n 1)
+echo "RESULT: $((total - failed - skipped)) passed, $failed failed, $skipped skipped"
+exit "$status"

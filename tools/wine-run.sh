@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine the way the tests need it: a prefix of
+# its own, no prompts to install Mono or Gecko, Wine's own chatter off.
+#   bash tools/wine-run.sh PROGRAM.exe [ARGS...]
+#   bash tools/wine-run.sh --prepare      # make the prefix now
+set -euo pipefail
+
+export WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/trailcam/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+if [ "${1:-}" = --prepare ]; then
+  mkdir -p "$WINEPREFIX"
+  wineboot --init >/dev/null 2>&1
+  wineserver --wait
+  exit 0
+fi
+exec wine "$@"
