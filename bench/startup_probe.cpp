@@ -13,6 +13,11 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <psapi.h>
+#endif
+
 #ifdef PROBE_EDITOR
 #include "app/application.h"
 #include "app/mainform.h"
@@ -22,6 +27,12 @@ namespace {
 
 long residentKiB()
 {
+#ifdef Q_OS_WIN
+    PROCESS_MEMORY_COUNTERS counters {};
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return -1;
+    return static_cast<long>(counters.WorkingSetSize / 1024);
+#else
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
@@ -30,6 +41,7 @@ long residentKiB()
             return line.mid(6).trimmed().split(' ').value(0).toLong();
     }
     return -1;
+#endif
 }
 
 #ifdef PROBE_PLAIN
