@@ -206,7 +206,13 @@ void Tmainform1::RunHandler(Handler handler, QObject *sender)
         // Qt's event loop cannot carry an exception on, so none may leave here.
         message = QStringLiteral("An unexpected error stopped this action.");
     }
-    QMessageBox::critical(this, ApplicationTitle(), message);
+    // As QMessageBox::critical() makes it, but through the tests' seam.
+    QMessageBox box(QMessageBox::Critical, ApplicationTitle(), message, QMessageBox::NoButton, this);
+    box.setDefaultButton(box.addButton(QMessageBox::Ok));
+    if (modalAnswers)
+        modalAnswers->answerMessageBox(box);
+    else
+        box.exec();
 }
 
 void Tmainform1::ApplyStyle()
@@ -387,9 +393,14 @@ QString Tmainform1::AskFileName(QFileDialog *&dialog, const char *name, bool sav
         fileDialog->selectFile(
             lastChosen.isEmpty() ? QStringLiteral("Parameter.dat") : QFileInfo(lastChosen).fileName());
     }
-    if (fileDialog->exec() != QDialog::Accepted || !fileDialog)
+    QString chosen;
+    if (modalAnswers)
+        chosen = modalAnswers->answerFileDialog(*fileDialog);
+    else if (fileDialog->exec() == QDialog::Accepted && fileDialog)
+        chosen = fileDialog->selectedFiles().value(0);
+    if (chosen.isEmpty())
         return {};
-    lastChosen = fileDialog->selectedFiles().value(0);
+    lastChosen = chosen;
     return lastChosen;
 }
 
