@@ -20,7 +20,10 @@ if (($#)); then targets=("$@"); else targets=("${all_targets[@]}"); fi
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${FUZZ_BUILD_DIR:-$here/build-fuzz}
 
-bash "$here/tools/install-packages.sh" cmake make pkg-config qt6-base-dev clang libclang-rt-14-dev
+bash "$here/tools/install-packages.sh" cmake make pkg-config qt6-base-dev clang
+# libFuzzer's runtime comes with the version of the system's clang.
+clang_major=$(clang -dumpversion | cut -d. -f1)
+bash "$here/tools/install-packages.sh" "libclang-rt-$clang_major-dev"
 
 jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S "$here" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -206,7 +206,13 @@ void Tmainform1::RunHandler(Handler handler, QObject *sender)
         // Qt's event loop cannot carry an exception on, so none may leave here.
         message = QStringLiteral("An unexpected error stopped this action.");
     }
-    QMessageBox::critical(this, ApplicationTitle(), message);
+    // As QMessageBox::critical() makes it, but through the tests' seam.
+    QMessageBox box(QMessageBox::Critical, ApplicationTitle(), message, QMessageBox::NoButton, this);
+    box.setDefaultButton(box.addButton(QMessageBox::Ok));
+    if (modalAnswers)
+        modalAnswers->answerMessageBox(box);
+    else
+        box.exec();
 }
 
 void Tmainform1::ApplyStyle()
@@ -228,32 +234,33 @@ void Tmainform1::ApplyStyle()
 }
 
 // In code rather than in the form: the form's format keeps whole point sizes
-// only, and these pixel sizes fall between them.
+// only, and these pixel sizes fall between them. Given by kind of control and
+// place, so a new control takes the fonts of its neighbours.
 void Tmainform1::ApplyFonts()
 {
     setFont(FormFont(10, false));
-    for (QPushButton *button : { Button1, Button2, Button3 })
+    for (QPushButton *button : findChildren<QPushButton *>(Qt::FindDirectChildrenOnly))
         button->setFont(FormFont(17, true));
     PageControl1->setFont(FormFont(16, true));
 
-    // On MENU the group captions are bold and larger than what they hold.
-    for (QGroupBox *box : { GroupBox1, GroupBox2, GroupBox3, GroupBox4 }) {
-        box->setFont(FormFont(17, true));
-        const auto children = box->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-        for (QWidget *child : children)
-            child->setFont(FormFont(15, false));
+    // On MENU the group captions are bold and larger than what they hold, the
+    // pickers smaller. On the other pages the edits are small, but for the
+    // phone numbers and mail addresses to send to, as large as their captions.
+    const QList<const QGroupBox *> recipients { GroupBox8, GroupBox9, GroupBox14 };
+    for (int page = 0; page < PageControl1->count(); ++page) {
+        const bool menu = PageControl1->widget(page) == TabSheet1;
+        const auto groups = PageControl1->widget(page)->findChildren<QGroupBox *>(Qt::FindDirectChildrenOnly);
+        for (QGroupBox *group : groups) {
+            group->setFont(menu ? FormFont(17, true) : FormFont(15, false));
+            const auto children = group->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+            for (QWidget *child : children) {
+                if (menu)
+                    child->setFont(FormFont(qobject_cast<QDateTimeEdit *>(child) ? 11 : 15, false));
+                else if (qobject_cast<QLineEdit *>(child) && !recipients.contains(group))
+                    child->setFont(FormFont(11, false));
+            }
+        }
     }
-    for (QDateTimeEdit *picker :
-        std::initializer_list<QDateTimeEdit *> { DateTimePicker1, DateTimePicker2, DateTimePicker3, DateTimePicker4 })
-        picker->setFont(FormFont(11, false));
-
-    for (QGroupBox *box : { GroupBox5, GroupBox6, GroupBox7, GroupBox8, GroupBox9, GroupBox10, GroupBox11, GroupBox12,
-             GroupBox14, GroupBox15, GroupBox16 })
-        box->setFont(FormFont(15, false));
-    for (QLineEdit *edit :
-        { apn, username, password, mmsc, proxy, port, smtpapn, smtpusername, smtppassword, servertxt, usernametxt,
-            passwordtxt, porttxt, path, ftpport, ftpserver, ftppass, ftpaccount, ftpapn, ftpusername, ftppassword })
-        edit->setFont(FormFont(11, false));
 }
 
 void Tmainform1::SetCaption(QWidget *control, const QString &text)
@@ -386,9 +393,14 @@ QString Tmainform1::AskFileName(QFileDialog *&dialog, const char *name, bool sav
         fileDialog->selectFile(
             lastChosen.isEmpty() ? QStringLiteral("Parameter.dat") : QFileInfo(lastChosen).fileName());
     }
-    if (fileDialog->exec() != QDialog::Accepted || !fileDialog)
+    QString chosen;
+    if (modalAnswers)
+        chosen = modalAnswers->answerFileDialog(*fileDialog);
+    else if (fileDialog->exec() == QDialog::Accepted && fileDialog)
+        chosen = fileDialog->selectedFiles().value(0);
+    if (chosen.isEmpty())
         return {};
-    lastChosen = fileDialog->selectedFiles().value(0);
+    lastChosen = chosen;
     return lastChosen;
 }
 

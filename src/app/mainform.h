@@ -9,9 +9,22 @@
 
 class QButtonGroup;
 class QFileDialog;
+class QMessageBox;
 class QTimer;
 struct ParameterField;
 struct ParameterValues;
+
+// Answers the window's file dialogs and message boxes in place of the user,
+// for tests. Each dialog is set up as for the user and handed here instead of
+// being shown.
+class ModalAnswers
+{
+public:
+    virtual ~ModalAnswers() = default;
+    // The path chosen; an empty one cancels.
+    virtual QString answerFileDialog(QFileDialog &dialog) = 0;
+    virtual void answerMessageBox(QMessageBox &box) = 0;
+};
 
 // The editor's one window. Every control is a public member under its form
 // name; the controls are the only store of the settings.
@@ -26,6 +39,8 @@ public:
     QFileDialog *OpenDialog1 = nullptr;
     QFileDialog *SaveDialog1 = nullptr;
     QTimer *Timer1 = nullptr;
+    // Set by tests only; the user answers while it is null.
+    ModalAnswers *modalAnswers = nullptr;
 
     // The image the last Save built; empty until the first Save.
     const QByteArray &imageBuffer() const { return m_imageBuffer; }

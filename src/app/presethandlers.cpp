@@ -2,12 +2,12 @@
 #include "app/mainform.h"
 
 #include "presets/presets.h"
+#include "values/carrierfields.h"
 
 #include <QButtonGroup>
 
-#include <array>
+#include <algorithm>
 #include <cstddef>
-#include <initializer_list>
 #include <span>
 
 namespace {
@@ -37,19 +37,27 @@ const CountryPresets *ListOperators(
     return country;
 }
 
-// `fields` take the entry's values in the table's order: APN, user name, password, then the MMS centre, proxy and
-// port where the tab has them. Every listed field is written, so nothing of the previous operator stays behind.
-void ApplyCarrier(std::span<const CountryPresets> table, const TComboBox *countryBox, const TComboBox *operatorBox,
-    std::initializer_list<QLineEdit *> fields)
+const CarrierFields &TabOf(std::span<const CountryPresets> (*table)())
 {
-    const CarrierPreset *carrier = FindCarrier(table, countryBox->selectedIndex(), operatorBox->selectedIndex());
+    const auto tabs = CarrierTabs();
+    const auto found
+        = std::find_if(tabs.begin(), tabs.end(), [table](const CarrierFields &tab) { return tab.table == table; });
+    Q_ASSERT(found != tabs.end());
+    return *found;
+}
+
+// Every field of the tab is written, so nothing of the previous operator stays behind.
+void ApplyCarrier(
+    const QWidget *window, const CarrierFields &tab, const TComboBox *countryBox, const TComboBox *operatorBox)
+{
+    const CarrierPreset *carrier = FindCarrier(tab.table(), countryBox->selectedIndex(), operatorBox->selectedIndex());
     if (!carrier || !carrier->hasValues)
         return;
-    const std::array<const char *, 6> values { carrier->apn, carrier->username, carrier->password, carrier->mmsc,
-        carrier->proxy, carrier->port };
-    std::size_t next = 0;
-    for (QLineEdit *field : fields)
-        field->setText(QString::fromLatin1(values.at(next++)));
+    const QStringList texts = CarrierTexts(tab, *carrier);
+    for (std::size_t i = 0; i < tab.fields.size(); ++i) {
+        if (auto *field = window->findChild<QLineEdit *>(QLatin1StringView(tab.fields[i])))
+            field->setText(texts.value(static_cast<qsizetype>(i)));
+    }
 }
 
 } // namespace
@@ -62,7 +70,7 @@ void Tmainform1::ComboBox3Change(QObject * /*Sender*/)
 
 void Tmainform1::ComboBox4Change(QObject * /*Sender*/)
 {
-    ApplyCarrier(MmsPresets(), ComboBox3, ComboBox4, { apn, username, password, mmsc, proxy, port });
+    ApplyCarrier(this, TabOf(MmsPresets), ComboBox3, ComboBox4);
 }
 
 void Tmainform1::ComboBox7Change(QObject * /*Sender*/)
@@ -73,7 +81,7 @@ void Tmainform1::ComboBox7Change(QObject * /*Sender*/)
 
 void Tmainform1::ComboBox8Change(QObject * /*Sender*/)
 {
-    ApplyCarrier(SmtpPresets(), ComboBox7, ComboBox8, { smtpapn, smtpusername, smtppassword });
+    ApplyCarrier(this, TabOf(SmtpPresets), ComboBox7, ComboBox8);
 }
 
 void Tmainform1::ComboBox9Change(QObject * /*Sender*/)
@@ -106,5 +114,5 @@ void Tmainform1::ComboBox12Change(QObject * /*Sender*/)
 
 void Tmainform1::ComboBox13Change(QObject * /*Sender*/)
 {
-    ApplyCarrier(FtpPresets(), ComboBox12, ComboBox13, { ftpapn, ftpusername, ftppassword });
+    ApplyCarrier(this, TabOf(FtpPresets), ComboBox12, ComboBox13);
 }

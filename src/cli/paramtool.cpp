@@ -81,8 +81,9 @@ int runDecode(QCommandLineParser &parser, const Streams &io)
 const QCommandLineOption &languageOption()
 {
     static const QCommandLineOption option({ QStringLiteral("l"), QStringLiteral("language") },
-        QStringLiteral("List in this language instead of the one the file stores: 0 to 14 or its name "
-                       "(English, Deutsch, ...)."),
+        QStringLiteral("List in this language instead of the one the file stores: 0 to %1 or its name "
+                       "(English, Deutsch, ...).")
+            .arg(LanguageCount - 1),
         QStringLiteral("LANGUAGE"));
     return option;
 }
@@ -178,7 +179,7 @@ constexpr Command Commands[] = {
     {"encode", "encode IN.json -o OUT.dat", "Build settings file OUT.dat from the JSON values in IN.json "
                                             "(- reads standard input).", runEncode, true},
     {"show", "show [--language LANGUAGE] FILE", "List the values of settings file FILE under the window's "
-                                                "captions, in the language the file stores or in LANGUAGE (0 to 14 "
+                                                "captions, in the language the file stores or in LANGUAGE (0 to %1 "
                                                 "or a name such as Deutsch).", runShow, false, true},
     {"presets", "presets mms|smtp|ftp|mail", "Print one preset table as JSON: what each country, operator or "
                                              "mail-server pick fills in.",
@@ -187,6 +188,13 @@ constexpr Command Commands[] = {
         }, false},
 };
 // clang-format on
+
+// The range of language numbers in a description comes from the caption table.
+QString description(const Command &command)
+{
+    const QString text = QLatin1StringView(command.description);
+    return command.takesLanguage ? text.arg(LanguageCount - 1) : text;
+}
 
 QString usageText(const QString &program)
 {
@@ -203,8 +211,7 @@ QString helpText(const QString &program)
     text += usageText(program);
     text += QStringLiteral("\nCommands:\n");
     for (const Command &command : Commands) {
-        text += QStringLiteral("  %1\n      %2\n")
-                    .arg(QLatin1StringView(command.synopsis), QLatin1StringView(command.description));
+        text += QStringLiteral("  %1\n      %2\n").arg(QLatin1StringView(command.synopsis), description(command));
     }
     text += QStringLiteral("\nJSON members are named after the window's controls (rslcmb, apn, ...); encode takes a\n"
                            "missing member from a freshly started window and a missing clock from the current\n"
@@ -233,7 +240,7 @@ int runCommand(const Command &command, const QStringList &arguments, const Strea
         return usageError(io, parser.errorText());
     if (parser.isSet(help)) {
         io.out << QStringLiteral("Usage: %1 %2\n%3\n")
-                      .arg(io.program, QLatin1StringView(command.synopsis), QLatin1StringView(command.description));
+                      .arg(io.program, QLatin1StringView(command.synopsis), description(command));
         return ExitOk;
     }
     const QString name = QLatin1StringView(command.name);

@@ -290,52 +290,51 @@ constexpr Change Nederlands[] = {
 
 // clang-format on
 
-// In the order of the language box.
-enum LanguageIndex : int {
-    EnglishIndex,
-    FrancaisIndex,
-    DeutschIndex,
-    ItalianoIndex,
-    EspanolIndex,
-    PortuguesIndex,
-    HrvatskiIndex,
-    DanskIndex,
-    SvenskaIndex,
-    SuomiIndex,
-    PolskiIndex,
-    RusskijIndex,
-    CeskyIndex,
-    SlovenskyIndex,
-    NederlandsIndex,
-};
-
-constexpr int StartupTexts = -1;
-
+// One row per language, in the order of the language box: its name as the box
+// shows it (in the language itself, whatever language the window shows), the
+// language whose texts its block changes, and the block. English alone starts
+// from the window's start-up texts. src/i18n/CMakeLists.txt counts these rows
+// (one a line, each starting `{u"`) for the manual page and the AppStream file.
 struct Language
 {
-    int base; // the language whose texts the block changes
+    std::u16string_view name;
+    std::u16string_view base;
     std::span<const Change> changes;
 };
 
+constexpr std::u16string_view StartupTexts;
+
 // clang-format off
-constexpr std::array<Language, LanguageCount> Languages{{
-    {StartupTexts, English},
-    {EnglishIndex, Francais},
-    {EnglishIndex, Deutsch},
-    {EnglishIndex, Italiano},
-    {EnglishIndex, Espanol},
-    {EnglishIndex, Portugues},
-    {EnglishIndex, Hrvatski},
-    {EnglishIndex, Dansk},
-    {EnglishIndex, Svenska},
-    {EnglishIndex, Suomi},
-    {EnglishIndex, Polski},
-    {EnglishIndex, Russkij},
-    {EnglishIndex, Cesky},
-    {CeskyIndex, Slovensky},
-    {EnglishIndex, Nederlands},
-}};
+constexpr Language Languages[] = {
+    {u"English", StartupTexts, English},
+    {u"Français", u"English", Francais},
+    {u"Deutsch", u"English", Deutsch},
+    {u"Italiano", u"English", Italiano},
+    {u"Español", u"English", Espanol},
+    {u"Português", u"English", Portugues},
+    {u"Hrvatski", u"English", Hrvatski},
+    {u"Dansk", u"English", Dansk},
+    {u"Svenska", u"English", Svenska},
+    {u"Suomi", u"English", Suomi},
+    {u"Polski", u"English", Polski},
+    {u"Русский", u"English", Russkij},
+    {u"Česky", u"English", Cesky},
+    {u"Slovensky", u"Česky", Slovensky},
+    {u"Nederlands", u"English", Nederlands},
+};
 // clang-format on
+
+static_assert(std::size(Languages) == LanguageCount,
+    "LanguageCount comes from the rows that src/i18n/CMakeLists.txt counts: one row a line, starting {u\"");
+
+constexpr int LanguageIndex(std::u16string_view name)
+{
+    for (std::size_t i = 0; i < std::size(Languages); ++i) {
+        if (Languages[i].name == name)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
 
 template <std::size_t N> constexpr int IndexOf(const std::array<const char *, N> &names, std::string_view name)
 {
@@ -371,17 +370,21 @@ constexpr bool IsWellFormed(const Change &change)
     return ok;
 }
 
+// A block builds on a language above it; only the first starts from the
+// start-up texts. Two rows of one name would make the second unreachable.
 constexpr bool IsWellFormed(int index, const Language &language)
 {
-    return language.base < index && (language.base >= 0 || index == EnglishIndex)
+    const int base = LanguageIndex(language.base);
+    return LanguageIndex(language.name) == index && !language.name.empty()
+        && (language.base == StartupTexts ? index == 0 : base >= 0 && base < index)
         && std::all_of(language.changes.begin(), language.changes.end(),
             [](const Change &change) { return IsWellFormed(change); });
 }
 
 constexpr bool AllWellFormed()
 {
-    for (int i = 0; i < LanguageCount; ++i) {
-        if (!IsWellFormed(i, Languages[static_cast<std::size_t>(i)]))
+    for (std::size_t i = 0; i < std::size(Languages); ++i) {
+        if (!IsWellFormed(static_cast<int>(i), Languages[i]))
             return false;
     }
     return true;
@@ -434,7 +437,8 @@ std::array<CaptionEntry, LanguageCount> BuildTable()
     std::array<CaptionEntry, LanguageCount> table;
     for (std::size_t i = 0; i < table.size(); ++i) {
         const Language &language = Languages[i];
-        table[i] = language.base == StartupTexts ? StartupEntry() : table[static_cast<std::size_t>(language.base)];
+        table[i] = language.base == StartupTexts ? StartupEntry()
+                                                 : table[static_cast<std::size_t>(LanguageIndex(language.base))];
         for (const Change &change : language.changes)
             Apply(table[i], change);
     }
@@ -448,5 +452,13 @@ const CaptionEntry &CaptionTable(int language)
     static const std::array<CaptionEntry, LanguageCount> table = BuildTable();
     const bool known = language >= 0 && language < LanguageCount;
     Q_ASSERT_X(known, "CaptionTable", "no such language");
-    return table[static_cast<std::size_t>(known ? language : EnglishIndex)];
+    return table[static_cast<std::size_t>(known ? language : 0)];
+}
+
+QStringList LanguageNames()
+{
+    QStringList names;
+    for (const Language &language : Languages)
+        names << QString::fromUtf16(language.name.data(), static_cast<qsizetype>(language.name.size()));
+    return names;
 }

@@ -5,7 +5,9 @@
 
 #include <array>
 
-inline constexpr int LanguageCount = 15;
+// The rows of the language table (captiontable.cpp), as src/i18n/CMakeLists.txt
+// counts them; the table checks the count.
+inline constexpr int LanguageCount = TRAILCAM_LANGUAGE_COUNT;
 inline constexpr int CaptionCount = 43;
 inline constexpr int ItemListCount = 10;
 

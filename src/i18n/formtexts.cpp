@@ -97,11 +97,6 @@ constexpr ControlCaption Captions[] = {
     {"Label60", "Password"},
 };
 
-// Each language by its own name, whatever language the window shows.
-constexpr const char16_t *LanguageNameTexts[] = {
-    u"English", u"Français", u"Deutsch", u"Italiano", u"Español", u"Português", u"Hrvatski", u"Dansk",
-    u"Svenska", u"Suomi", u"Polski", u"Русский", u"Česky", u"Slovensky", u"Nederlands",
-};
 // clang-format on
 
 // The FTP boxes show this country and its operators without selecting either.
@@ -228,12 +223,4 @@ const ComboItems *FindStartupComboItems(QAnyStringView control)
     const auto found = std::find_if(
         items.begin(), items.end(), [control](const ComboItems &c) { return control == QLatin1StringView(c.control); });
     return found == items.end() ? nullptr : &*found;
-}
-
-QStringList LanguageNames()
-{
-    QStringList names;
-    for (const char16_t *name : LanguageNameTexts)
-        names << QString::fromUtf16(name);
-    return names;
 }

@@ -32,5 +32,6 @@ QString StartupCaption(QAnyStringView control); // empty when unknown
 std::span<const ComboItems> StartupComboItems();
 const ComboItems *FindStartupComboItems(QAnyStringView control); // nullptr when unknown
 
-// The language names of the language box, in index order.
+// The language names of the language box, in index order: the first column of
+// the language table (captiontable.cpp).
 QStringList LanguageNames();

@@ -3,51 +3,34 @@
 #include "i18n/formtexts.h"
 #include "presets/presets.h"
 #include "settings/parameterfields.h"
-
-#include <array>
-#include <span>
+#include "values/carrierfields.h"
 
 namespace {
-
-using V = ParameterValues;
 
 QString text(const char *utf8)
 {
     return utf8 ? QString::fromUtf8(utf8) : QString();
 }
 
-// Where a tab keeps what its first country's first operator fills in.
-struct CarrierFields
+void putText(ParameterValues &values, const char *name, const QString &value)
 {
-    std::span<const CountryPresets> (*table)();
-    QString V::*country;
-    QString V::*carrier;
-    // APN, user name, password, MMS centre, proxy and port, as far as the tab has them.
-    std::array<QString V::*, 6> values;
-};
+    const ParameterField *field = FindField(QString::fromLatin1(name));
+    Q_ASSERT(field && field->text);
+    values.*field->text = value;
+}
 
-// The FTP boxes start without a selection, on a country and operator whose
-// preset the FTP fields do not hold, so FTP is not among these.
-constexpr CarrierFields FirstCarriers[] = {
-    { MmsPresets, &V::ComboBox3, &V::ComboBox4,
-        { &V::apn, &V::username, &V::password, &V::mmsc, &V::proxy, &V::port } },
-    { SmtpPresets, &V::ComboBox7, &V::ComboBox8, { &V::smtpapn, &V::smtpusername, &V::smtppassword } },
-};
-
-void putFirstCarrier(const CarrierFields &fields, ParameterValues &values)
+// What the tab's first country's first operator fills in.
+void putFirstCarrier(const CarrierFields &tab, ParameterValues &values)
 {
-    const auto table = fields.table();
-    values.*fields.country = table.empty() ? QString() : text(table.front().name);
+    const auto table = tab.table();
+    putText(values, tab.countryBox, table.empty() ? QString() : text(table.front().name));
     const CarrierPreset *carrier = FindCarrier(table, 0, 0);
     if (!carrier)
         return;
-    values.*fields.carrier = text(carrier->name);
-    const std::array<const char *, 6> texts { carrier->apn, carrier->username, carrier->password, carrier->mmsc,
-        carrier->proxy, carrier->port };
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (fields.values[i])
-            values.*fields.values[i] = text(texts[i]);
-    }
+    putText(values, tab.operatorBox, text(carrier->name));
+    const QStringList texts = CarrierTexts(tab, *carrier);
+    for (std::size_t i = 0; i < tab.fields.size(); ++i)
+        putText(values, tab.fields[i], texts.value(static_cast<qsizetype>(i)));
 }
 
 ParameterValues makeStartupValues()
@@ -75,8 +58,12 @@ ParameterValues makeStartupValues()
             break;
         }
     }
-    for (const CarrierFields &fields : FirstCarriers)
-        putFirstCarrier(fields, values);
+    // The FTP boxes start without a selection, on a country and operator whose
+    // preset the FTP fields do not hold.
+    for (const CarrierFields &tab : CarrierTabs()) {
+        if (tab.table != FtpPresets)
+            putFirstCarrier(tab, values);
+    }
     return values;
 }
 

@@ -10,21 +10,19 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDateTimeEdit>
-#include <QDialogButtonBox>
-#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMap>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTest>
-#include <QTimer>
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
 
 #include <functional>
+#include <optional>
 
 namespace formtest {
 
@@ -90,131 +88,73 @@ struct ModalSeen
     QByteArray imageAtOpen;
 };
 
-// Answers the modal windows that open while a handler runs, one step per
-// window, polling the event loop that the modal window runs. A modal window
-// with no step left is rejected and recorded as unexpected.
-class ModalAnswerer : public QObject
+// Answers the window's file dialogs and message boxes through its seam, one
+// step per window; each is set up as for the user but not shown. A window
+// that is not the next step's kind is cancelled and recorded as unexpected.
+class ModalAnswerer : public ModalAnswers
 {
 public:
     explicit ModalAnswerer(Tmainform1 *window)
         : m_window(window)
     {
-        m_poll.setInterval(10);
-        connect(&m_poll, &QTimer::timeout, this, &ModalAnswerer::poll);
-        m_poll.start();
+        window->modalAnswers = this;
     }
+    ~ModalAnswerer() override { m_window->modalAnswers = nullptr; }
 
-    // Types `path` into the next file dialog and confirms it; an empty path
-    // cancels. With `ready`, the dialog stays open until ready() holds (at
-    // most five seconds).
-    void fileDialog(const QString &path, std::function<bool()> ready = {})
-    {
-        m_ready.append(std::move(ready));
-        m_steps.append([this, path](QWidget *modal) {
-            auto *dialog = qobject_cast<QFileDialog *>(modal);
-            if (!dialog)
-                return false;
-            ModalSeen seen;
-            seen.objectName = dialog->objectName();
-            seen.title = dialog->windowTitle();
-            if (auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
-                seen.text = edit->text();
-            seen.filter = dialog->nameFilters();
-            seen.selected = dialog->selectedFiles();
-            seen.directory = dialog->directory().absolutePath();
-            seen.sidebar = dialog->sidebarUrls();
-            seen.saving = dialog->acceptMode() == QFileDialog::AcceptSave;
-            seen.imageAtOpen = m_window->imageBuffer();
-            m_seen.append(seen);
-            if (path.isEmpty()) {
-                dialog->reject();
-            } else {
-                auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-                auto *buttons = dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
-                QPushButton *confirm = buttons
-                    ? buttons->button(dialog->acceptMode() == QFileDialog::AcceptSave ? QDialogButtonBox::Save
-                                                                                      : QDialogButtonBox::Open)
-                    : nullptr;
-                if (edit && confirm) {
-                    // Typing into the focused field drops the selection of the
-                    // proposed file; without focus it stays and wins.
-                    if (auto *list = dialog->findChild<QAbstractItemView *>(QStringLiteral("listView")))
-                        list->clearSelection();
-                    edit->setText(path);
-                    confirm->click();
-                } else {
-                    dialog->selectFile(path);
-                    static_cast<QDialog *>(dialog)->accept();
-                }
-            }
-            return true;
-        });
-    }
-
-    // Reads the next message box and closes it with its button.
-    void messageBox()
-    {
-        m_ready.append(std::function<bool()>());
-        m_steps.append([this](QWidget *modal) {
-            auto *box = qobject_cast<QMessageBox *>(modal);
-            if (!box)
-                return false;
-            ModalSeen seen;
-            seen.objectName = box->objectName();
-            seen.title = box->windowTitle();
-            seen.text = box->text();
-            m_seen.append(seen);
-            m_icons.append(box->icon());
-            QAbstractButton *button = box->buttons().value(0);
-            if (button)
-                button->click();
-            else
-                box->reject();
-            return true;
-        });
-    }
+    // Chooses `path` in the next file dialog; an empty path cancels. With
+    // `ready`, the dialog stays open until ready() holds (at most five seconds).
+    void fileDialog(const QString &path, std::function<bool()> ready = {}) { m_steps.append({ true, path, ready }); }
+    // Reads the next message box and closes it.
+    void messageBox() { m_steps.append({ false, {}, {} }); }
 
     bool allAnswered() const { return m_steps.isEmpty(); }
     const QList<ModalSeen> &seen() const { return m_seen; }
-    const QList<QMessageBox::Icon> &icons() const { return m_icons; }
     const QStringList &unexpected() const { return m_unexpected; }
 
-private:
-    void poll()
+    QString answerFileDialog(QFileDialog &dialog) override
     {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible() || modal == m_lastAnswered)
+        const std::optional<Step> step = takeStep(true, dialog);
+        if (!step)
+            return {};
+        const QStringList selected = dialog.selectedFiles();
+        m_seen.append({ dialog.objectName(), dialog.windowTitle(), QFileInfo(selected.value(0)).fileName(),
+            dialog.nameFilters(), selected, dialog.directory().absolutePath(), dialog.sidebarUrls(),
+            dialog.acceptMode() == QFileDialog::AcceptSave, m_window->imageBuffer() });
+        if (step->ready)
+            static_cast<void>(QTest::qWaitFor(step->ready, 5000)); // then answered, ready or not
+        return step->path;
+    }
+
+    void answerMessageBox(QMessageBox &box) override
+    {
+        if (!takeStep(false, box))
             return;
-        if (!m_steps.isEmpty() && m_ready.first() && !m_ready.first()()) {
-            if (!m_waiting.isValid())
-                m_waiting.start();
-            if (!m_waiting.hasExpired(5000))
-                return;
-        }
-        m_waiting.invalidate();
-        if (!m_steps.isEmpty() && m_steps.first()(modal)) {
-            m_steps.removeFirst();
-            m_ready.removeFirst();
-            m_lastAnswered = modal;
-            return;
-        }
-        m_unexpected.append(QString::fromLatin1(modal->metaObject()->className()) + u' ' + modal->objectName());
-        m_lastAnswered = modal;
-        if (auto *dialog = qobject_cast<QDialog *>(modal))
-            dialog->reject();
-        else
-            modal->close();
+        ModalSeen &seen = m_seen.emplaceBack();
+        seen.objectName = box.objectName();
+        seen.title = box.windowTitle();
+        seen.text = box.text();
+    }
+
+private:
+    struct Step
+    {
+        bool file;
+        QString path;
+        std::function<bool()> ready;
+    };
+
+    std::optional<Step> takeStep(bool file, const QDialog &dialog)
+    {
+        if (!m_steps.isEmpty() && m_steps.first().file == file)
+            return m_steps.takeFirst();
+        m_unexpected.append(QString::fromLatin1(dialog.metaObject()->className()) + u' ' + dialog.objectName());
+        return std::nullopt;
     }
 
     Tmainform1 *m_window;
-    QTimer m_poll;
-    QList<std::function<bool(QWidget *)>> m_steps;
-    QList<std::function<bool()>> m_ready;
-    QElapsedTimer m_waiting;
+    QList<Step> m_steps;
     QList<ModalSeen> m_seen;
-    QList<QMessageBox::Icon> m_icons;
     QStringList m_unexpected;
-    QPointer<QWidget> m_lastAnswered;
 };
 
 // Everything the user can see or change, keyed by control name, so a test can

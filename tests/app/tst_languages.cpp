@@ -21,13 +21,12 @@ using formtest::PickItem;
 
 namespace {
 
-enum : int {
-    English = 0,
-    Deutsch = 2,
-    Polski = 10,
-    Russkij = 11,
-    Cesky = 12,
-};
+// Positions in the language box, by the name it shows.
+const int English = int(LanguageNames().indexOf(u"English"));
+const int Deutsch = int(LanguageNames().indexOf(u"Deutsch"));
+const int Polski = int(LanguageNames().indexOf(u"Polski"));
+const int Russkij = int(LanguageNames().indexOf(u"Русский"));
+const int Cesky = int(LanguageNames().indexOf(u"Česky"));
 
 QStringList tableAControls()
 {

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Checks the desktop entry, the AppStream metadata, the MIME definition and the
 # manual page with the tools a desktop and a software centre read them with.
-#   desktop_files.sh SOURCE_DIR MANUAL_PAGE TRAILCAM_PARAM
+#   desktop_files.sh SOURCE_DIR MANUAL_PAGE TRAILCAM_PARAM METAINFO
 set -euo pipefail
-src=$1 manpage=$2 tool=$3
+src=$1 manpage=$2 tool=$3 metainfo=$4
 
 missing=()
 for t in desktop-file-validate appstreamcli xmllint update-mime-database; do
@@ -20,7 +20,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 desktop=$src/src/app/trailcam-settings.desktop
 out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $out"
 [ -z "$out" ] || fail "desktop-file-validate: $out"
-appstreamcli validate --no-net "$src"/packaging/*.metainfo.xml
+appstreamcli validate --no-net "$metainfo"
 xmllint --noout "$src/packaging/trailcam-settings.xml"
 
 # The MIME database as built from our definition alone: one literal,
@@ -40,6 +40,11 @@ synopsis_commands=$(sed -n '/^\.SH SYNOPSIS/,/^\.SH/s/^\.B trailcam-param \([a-z
 [ -n "$help_commands" ] || fail "no commands in --help"
 [ "$help_commands" = "$page_commands" ] || fail "COMMANDS lists [$page_commands], --help [$help_commands]"
 [ "$help_commands" = "$synopsis_commands" ] || fail "SYNOPSIS lists [$synopsis_commands], --help [$help_commands]"
+# The languages the tool takes are the ones the page and the metadata count.
+last=$({ "$tool" show --language none x.dat 2>&1 || true; } | sed -n 's/.*give 0 to \([0-9]*\) or.*/\1/p')
+[ -n "$last" ] || fail "the tool names no range of languages"
+grep -q "^(0 to $last, or" "$manpage" || fail "the page does not give the languages as 0 to $last"
+grep -q " among $((last + 1)) languages\." "$metainfo" || fail "the metadata does not count $((last + 1)) languages"
 version=$("$tool" --version | cut -d' ' -f2)
 grep -q "^\.TH TRAILCAM-PARAM 1 .*\"trailcam-settings $version\"" "$manpage" || fail "the page is not for version $version"
 if command -v man >/dev/null; then
