@@ -14,7 +14,7 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 chmod 755 "$tmp"
 mkdir -p "$tmp/tools" "$tmp/bin" "$tmp/build"
-cp "$source/tools/quickstart.sh" "$tmp/tools/"
+cp "$source/tools/quickstart.sh" "$source/tools/run-ctest.sh" "$tmp/tools/"
 touch "$tmp/log" "$tmp/build/CMakeCache.txt" # as an earlier run as root left it
 chmod 666 "$tmp/log"
 stand_in() { # NAME OUTPUT FILE: a script that logs NAME and the user, and prints OUTPUT
