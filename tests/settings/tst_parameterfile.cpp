@@ -339,7 +339,9 @@ void TestParameterFile::writeThroughLinks()
     const QString target = filePath(dangling ? u"victim/new"_s : u"victim/secret"_s);
     const QString path = filePath(u"pub/Parameter.dat"_s);
     const QByteArray name = QFile::encodeName(path);
+    int planted = 0;
     const auto plant = [&] {
+        ++planted;
         unlink(name.constData());
         QVERIFY(QFile::link(target, path));
         QCOMPARE(lchown(name.constData(), linkOwner, gid_t(-1)), 0);
@@ -364,6 +366,7 @@ void TestParameterFile::writeThroughLinks()
     QCOMPARE(status.st_uid, geteuid());
     QCOMPARE(contents(secret), imageOf(followed ? 'n' : 's'));
     QCOMPARE(QFileInfo::exists(filePath(u"victim/new"_s)), false);
+    QCOMPARE(planted, 1);
     if (duringSave) {
         // The save replaced the link itself, with what the file it took had.
         QVERIFY2(saved, qPrintable(error));
