@@ -32,6 +32,7 @@ int main(int argc, char *argv[])
     mainform1.show();
     // After show(): a file that is refused gets its message over the window.
     if (const QStringList files = parser.positionalArguments(); !files.isEmpty()) {
+#ifdef Q_OS_UNIX
         // The name as given: its text may stand for another file as well.
         QByteArray name = QFile::encodeName(files.first());
         for (int i = 1; i < argc; ++i) {
@@ -41,6 +42,9 @@ int main(int argc, char *argv[])
             }
         }
         mainform1.LoadNamedFile(name);
+#else
+        mainform1.LoadFile(files.first());
+#endif
     }
     return app.exec();
 }

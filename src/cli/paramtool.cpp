@@ -15,10 +15,15 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cstdio>
 #include <optional>
 
+#ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <io.h>
+#endif
 
 #ifndef TRAILCAM_VERSION
 #define TRAILCAM_VERSION "0"
@@ -171,6 +176,33 @@ int runShow(QCommandLineParser &parser, const Streams &io)
     return ExitOk;
 }
 
+bool isTerminal(FILE *stream)
+{
+#ifdef Q_OS_UNIX
+    return ::isatty(::fileno(stream));
+#else
+    return _isatty(_fileno(stream));
+#endif
+}
+
+// Whether `input` is the file at `outputPath` (links followed), or standard
+// output when that is empty.
+bool isSameFile(const QFile &input, const QString &outputPath)
+{
+#ifdef Q_OS_UNIX
+    struct stat in {};
+    struct stat out {};
+    return ::fstat(input.handle(), &in) == 0
+        && (outputPath.isEmpty() ? ::fstat(STDOUT_FILENO, &out)
+                                 : ::stat(QFile::encodeName(outputPath).constData(), &out))
+        == 0
+        && S_ISREG(in.st_mode) && in.st_dev == out.st_dev && in.st_ino == out.st_ino;
+#else
+    const QString in = QFileInfo(input.fileName()).canonicalFilePath();
+    return !in.isEmpty() && in == QFileInfo(outputPath).canonicalFilePath();
+#endif
+}
+
 int runEncode(QCommandLineParser &parser, const Streams &io)
 {
     const QString inputPath = parser.positionalArguments().constFirst();
@@ -181,15 +213,11 @@ int runEncode(QCommandLineParser &parser, const Streams &io)
     QFile input;
     if (!openInput(input, inputPath, io))
         return ExitIoFailure;
-    if (toStdout && isatty(STDOUT_FILENO))
+    if (toStdout && isTerminal(stdout))
         return io.fail(ExitBadInput, QStringLiteral("a settings file is not written to a terminal; redirect -o -"));
     // One slip (-o naming the input, or a link to it) would replace the
     // values with the image.
-    struct stat in {};
-    struct stat out {};
-    if (::fstat(input.handle(), &in) == 0
-        && (toStdout ? ::fstat(STDOUT_FILENO, &out) : ::stat(QFile::encodeName(outputPath).constData(), &out)) == 0
-        && S_ISREG(in.st_mode) && in.st_dev == out.st_dev && in.st_ino == out.st_ino) {
+    if (isSameFile(input, toStdout ? QString() : outputPath)) {
         return io.fail(ExitBadInput,
             QStringLiteral("%1 and %2 are the same file; encode would replace its values")
                 .arg(inputName, toStdout ? QStringLiteral("standard output") : outputPath));
