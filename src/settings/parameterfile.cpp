@@ -61,7 +61,10 @@ QString notRegularReason(mode_t mode)
 class Descriptor
 {
 public:
-    explicit Descriptor(int fd = -1) : m_fd(fd) { }
+    explicit Descriptor(int fd = -1)
+        : m_fd(fd)
+    {
+    }
     Descriptor(const Descriptor &) = delete;
     Descriptor &operator=(const Descriptor &) = delete;
     Descriptor &operator=(Descriptor &&other) noexcept
@@ -89,8 +92,7 @@ private:
     int m_fd;
 };
 
-template <typename Call>
-auto retryInterrupted(Call call)
+template <typename Call> auto retryInterrupted(Call call)
 {
     decltype(call()) result;
     do
@@ -195,8 +197,7 @@ QString openPlace(int base, const QByteArray &path, Place *place)
 int createTemporary(const Place &place, mode_t mode, QByteArray *temporaryName)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        *temporaryName = place.name.left(200) + '.'
-            + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+        *temporaryName = place.name.left(200) + '.' + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
         const int fd = retryInterrupted([&] {
             return ::openat(place.folder.get(), temporaryName->constData(),
                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
@@ -244,8 +245,8 @@ bool writeThroughFolder(const QString &path, const QByteArray &image, QString *e
         if (!S_ISLNK(oldStatus.st_mode))
             break;
         if (oldStatus.st_uid != geteuid() && oldStatus.st_uid != 0) {
-            return cannotCreate(shown,
-                QStringLiteral("It is a symbolic link of another user, which a save does not follow."));
+            return cannotCreate(
+                shown, QStringLiteral("It is a symbolic link of another user, which a save does not follow."));
         }
         if (links == 40)
             return cannotCreate(shown, qt_error_string(ELOOP));
@@ -272,8 +273,8 @@ bool writeThroughFolder(const QString &path, const QByteArray &image, QString *e
             return cannotCreate(shown, qt_error_string(EACCES));
         // Opening it for writing asks the system whether the saver may.
         writable.reset(retryInterrupted([&] {
-            return ::openat(place.folder.get(), place.name.constData(),
-                O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+            return ::openat(
+                place.folder.get(), place.name.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         }));
         struct stat opened {};
         if (writable.get() < 0 || ::fstat(writable.get(), &opened) != 0)
@@ -299,8 +300,7 @@ bool writeThroughFolder(const QString &path, const QByteArray &image, QString *e
     // does not.
     if (exists && geteuid() != 0 && (oldStatus.st_uid != geteuid() || !inGroup(oldStatus.st_gid))) {
         const int fd = writable.get();
-        if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, ParameterDataSize) != 0 && errno != EOPNOTSUPP
-            && errno != ENOSYS)
+        if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, ParameterDataSize) != 0 && errno != EOPNOTSUPP && errno != ENOSYS)
             return streamError();
         if (!writeSteps(fd) || retryInterrupted([&] { return ::ftruncate(fd, ParameterDataSize); }) != 0
             || retryInterrupted([&] { return ::fsync(fd); }) != 0)

@@ -700,7 +700,7 @@ void TestSaveLoad::loadFromOutside()
     } else {
         QTRY_VERIFY(answerer.allAnswered());
         QString expected = u"Cannot open file \"%1\". The name is not valid UTF-8, so the editor cannot tell which "
-                            "file it names; rename the file."_s.arg(path);
+                           "file it names; rename the file."_s.arg(path);
         QVERIFY(!size || !ReadParameterFile(path, &expected));
         QCOMPARE(answerer.seen().first().title, u"tst_saveload"_s);
         QCOMPARE(answerer.seen().first().text, expected);
