@@ -249,11 +249,12 @@ private slots:
             << uR"sh("$0" encode - -o - < in.json > p.dat && "$0" decode - < p.dat && exec "$0" show - < p.dat)sh"_s
             << 0 << "Mode: Camera"_ba;
         // A member of a shared file's group rewrites it in place: it keeps its owner and group.
-        const QString shared = uR"sh(chmod 755 . && mkdir s && head -c 3000 /dev/zero >s/P && chown -R root:nogroup s &&
+        const QString shared = uR"sh(chmod 755 . && mkdir s && head -c %2 /dev/zero >s/P && chown -R root:nogroup s &&
             chmod 2775 s && chmod %1 s/P && runuser -u nobody -- "$0" encode in.json -o s/P
             r=$?; stat -c '%U:%G %a %s' s/P; exit $r)sh"_s;
-        QTest::newRow("shared file, saved by a member") << shared.arg(664) << 0 << "root:nogroup 664 2128"_ba;
-        QTest::newRow("shared file the group may read") << shared.arg(644) << 1 << "Permission denied"_ba;
+        QTest::newRow("shared file, saved by a member") << shared.arg(664).arg(3000) << 0 << "root:nogroup 664 2128"_ba;
+        QTest::newRow("short shared file") << shared.arg(664).arg(100) << 0 << "root:nogroup 664 2128"_ba;
+        QTest::newRow("shared file the group may read") << shared.arg(644).arg(3000) << 1 << "Permission denied"_ba;
         QTest::newRow("short standard input") << uR"sh(head -c 2127 /dev/zero | exec "$0" show -)sh"_s << 1
                                               << "standard input is not a settings file: it holds 2127 bytes"_ba;
     }
