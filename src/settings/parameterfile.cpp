@@ -225,13 +225,13 @@ bool writeThroughFolder(const QString &path, const QByteArray &image, QString *e
     const auto streamError = [&] { return fail(errorString, QStringLiteral("Stream write error")); };
 
     Place place;
-    QString shown = shownPath(path);
+    const QString shown = shownPath(path);
     if (const QString reason = openPlace(AT_FDCWD, QFile::encodeName(path), &place); !reason.isEmpty())
         return cannotCreate(shown, reason);
 
-    // The final name may be a link. Root in particular follows only a link of
-    // its own or of the saver's: a link another user planted in a folder of
-    // theirs would make the save replace whatever it points to.
+    // The final name may be a link, followed only when the saver or root owns
+    // it: a link another user planted in a folder of theirs would make the
+    // save (as root above all) replace whatever it points to.
     Descriptor old;
     struct stat oldStatus {};
     for (int links = 0;; ++links) {
