@@ -15,7 +15,7 @@ build=${BUILD_DIR:-$here/build}
 bash "$here/tools/install-packages.sh" cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools \
   libgl-dev qt6-qpa-plugins qt6-translations-l10n fonts-wqy-zenhei fonts-dejavu-core libbenchmark-dev \
   dpkg-dev file desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils libfile-mimeinfo-perl \
-  xvfb xauth xdotool
+  xvfb xauth xdotool acl lintian
 
 # Run through sudo, only the packages need root: the build, the tests and the
 # editor run as the user who called sudo, so that neither the build folder nor

@@ -1,6 +1,7 @@
 #include "app/dialogplaces.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStorageInfo>
 
@@ -38,6 +39,28 @@ QSettings UserSettings()
         QCoreApplication::applicationName());
 }
 
+// QSettings reads its files as it is made, without asking what they are: a
+// pipe there would hold the window until someone writes to it. Settings are
+// used only when each file they read (the application's and the
+// organisation's, the user's and the system's) is a regular file or absent.
+bool Usable()
+{
+    const QString organization = QCoreApplication::organizationName();
+    const QString application = QCoreApplication::applicationName();
+    // A name no one uses tells each folder without reading the real files.
+    const QString probe = organization + QLatin1Char('/') + application + QStringLiteral("-folder-probe");
+    for (const QSettings::Scope scope : { QSettings::UserScope, QSettings::SystemScope }) {
+        QString folder = QSettings(QSettings::IniFormat, scope, probe).fileName();
+        folder.chop(probe.size() + 4); // ".ini"
+        for (const QString &name : { organization + QLatin1Char('/') + application, organization }) {
+            const QFileInfo file(folder + name + QStringLiteral(".ini"));
+            if (file.exists() && !file.isFile())
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 QList<VolumeDescription> MountedVolumes()
@@ -63,11 +86,15 @@ QList<QUrl> DialogSidebar(const QString &homePath, const QList<VolumeDescription
 
 QString StoredDialogFolder()
 {
-    return CanStore() ? UserSettings().value(FolderKey).toString() : QString();
+    if (!CanStore())
+        return {};
+    return Usable() ? UserSettings().value(FolderKey).toString() : QString();
 }
 
 void StoreDialogFolder(const QString &folder)
 {
-    if (CanStore())
+    if (!CanStore())
+        return;
+    if (Usable())
         UserSettings().setValue(FolderKey, folder);
 }

@@ -206,8 +206,15 @@ void Tmainform1::RunHandler(Handler handler, QObject *sender)
         // Qt's event loop cannot carry an exception on, so none may leave here.
         message = QStringLiteral("An unexpected error stopped this action.");
     }
-    // As QMessageBox::critical() makes it, but through the tests' seam.
+    ShowError(message);
+}
+
+void Tmainform1::ShowError(const QString &message)
+{
+    // As QMessageBox::critical() makes it, but through the tests' seam, and
+    // plain text: a file name in the message may look like markup.
     QMessageBox box(QMessageBox::Critical, ApplicationTitle(), message, QMessageBox::NoButton, this);
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(box.addButton(QMessageBox::Ok));
     if (modalAnswers)
         modalAnswers->answerMessageBox(box);
@@ -446,6 +453,17 @@ void Tmainform1::LoadFile(const QString &fileName)
     // The file stands in for the control that raised the event.
     QFile file(QFileInfo(fileName).absoluteFilePath());
     RunHandler(&Tmainform1::FileLoad, &file);
+}
+
+void Tmainform1::LoadNamedFile(const QByteArray &name)
+{
+    if (IsFaithfulFileName(name)) {
+        LoadFile(QFile::decodeName(name));
+        return;
+    }
+    ShowError(QStringLiteral("Cannot open file \"%1\". The name is not valid UTF-8, so the editor cannot tell "
+                             "which file it names; rename the file.")
+                  .arg(QDir::toNativeSeparators(QFileInfo(QFile::decodeName(name)).absoluteFilePath())));
 }
 
 void Tmainform1::FileLoad(QObject *Sender)

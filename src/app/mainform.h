@@ -48,6 +48,9 @@ public:
     // Loads a file named from outside the window, on the command line or by
     // a drop, as Load loads the file chosen in its dialog.
     void LoadFile(const QString &fileName);
+    // The same for a name as the system gives it, refused with a message when
+    // it is not text the window can hold.
+    void LoadNamedFile(const QByteArray &name);
 
     void Button3Click(QObject *Sender);
     void Button1Click(QObject *Sender);
@@ -75,6 +78,7 @@ private:
     void ConnectHandlers();
     void InstallKeyboard();
     void RunHandler(Handler handler, QObject *sender);
+    void ShowError(const QString &message);
     void ApplyStyle();
     void ApplyFonts();
     void ApplyStartupTexts();

@@ -1,16 +1,22 @@
 #include "paramtool.h"
 
+#include "settings/parameterfile.h"
+#include "values/listing.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
-    // A Unix file name may hold any bytes, but the tool holds names as UTF-8
-    // text: a name that does not come back from that unchanged would make it
-    // read or replace another file than the one given.
+#ifdef SIGXFSZ
+    // Past a file-size limit a write fails with "File too large", reported
+    // like a full disk, instead of the signal ending the program unheard.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QByteArrayList rawArguments;
     for (int i = 0; i < argc; ++i)
         rawArguments << QByteArray(argv[i]);
@@ -21,8 +27,8 @@ int main(int argc, char *argv[])
 #ifdef Q_OS_UNIX
     for (const QByteArray &raw : rawArguments.mid(1)) {
         const QString argument = QFile::decodeName(raw);
-        if (QFile::encodeName(argument) != raw) {
-            err << QFileInfo(QFile::decodeName(rawArguments.value(0))).fileName() << ": \"" << argument
+        if (!IsFaithfulFileName(raw)) {
+            err << QFileInfo(QFile::decodeName(rawArguments.value(0))).fileName() << ": \"" << EscapeControls(argument)
                 << "\" is not valid UTF-8, so the tool cannot tell which file it names; rename the file" << Qt::endl;
             return 2;
         }

@@ -15,7 +15,15 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cstdio>
 #include <optional>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <io.h>
+#endif
 
 #ifndef TRAILCAM_VERSION
 #define TRAILCAM_VERSION "0"
@@ -35,9 +43,11 @@ struct Streams
     QTextStream &out;
     QTextStream &err;
 
+    // Paths and member names in a message come from the user or from a
+    // stranger's file: none of their controls may reach the terminal.
     int fail(int status, const QString &message) const
     {
-        err << program << QStringLiteral(": ") << message << Qt::endl;
+        err << program << QStringLiteral(": ") << EscapeControls(message) << Qt::endl;
         return status;
     }
 };
@@ -59,12 +69,53 @@ const QCommandLineOption &outputOption()
     return option;
 }
 
+const QString StandardInput = QStringLiteral("standard input");
+
+bool isStandardStream(const QString &path)
+{
+    return path == QLatin1StringView("-");
+}
+
+// `path`, or standard input for "-", opened for reading.
+bool openInput(QFile &input, const QString &path, const Streams &io)
+{
+    if (isStandardStream(path)) {
+        if (input.open(stdin, QIODevice::ReadOnly))
+            return true;
+        io.fail(ExitIoFailure, QStringLiteral("Cannot read standard input. %1").arg(input.errorString()));
+        return false;
+    }
+    QString error;
+    if (OpenRegularFile(input, path, &error))
+        return true;
+    io.fail(ExitIoFailure, error);
+    return false;
+}
+
 std::optional<QByteArray> readImage(const QString &path, const Streams &io)
 {
-    QString error;
-    std::optional<QByteArray> image = ReadParameterFile(path, &error);
-    if (!image)
-        io.fail(ExitIoFailure, error);
+    if (!isStandardStream(path)) {
+        QString error;
+        std::optional<QByteArray> image = ReadParameterFile(path, &error);
+        if (!image)
+            io.fail(ExitIoFailure, error);
+        return image;
+    }
+    QFile input;
+    if (!openInput(input, path, io))
+        return std::nullopt;
+    const QByteArray image = input.read(ParameterDataSize);
+    if (input.error() != QFileDevice::NoError) {
+        io.fail(ExitIoFailure, QStringLiteral("Cannot read standard input. %1").arg(input.errorString()));
+        return std::nullopt;
+    }
+    if (image.size() < ParameterDataSize) {
+        io.fail(ExitIoFailure,
+            QStringLiteral("standard input is not a settings file: it holds %1 bytes, a settings file holds %2.")
+                .arg(image.size())
+                .arg(ParameterDataSize));
+        return std::nullopt;
+    }
     return image;
 }
 
@@ -74,7 +125,7 @@ int runDecode(QCommandLineParser &parser, const Streams &io)
     if (!image)
         return ExitIoFailure;
     const QJsonObject object = ValuesToJson(ReadParameterData(*image));
-    io.out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
+    io.out << EscapeJsonControls(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
     return ExitOk;
 }
 
@@ -126,21 +177,51 @@ int runShow(QCommandLineParser &parser, const Streams &io)
     return ExitOk;
 }
 
+bool isTerminal(FILE *stream)
+{
+#ifdef Q_OS_UNIX
+    return ::isatty(::fileno(stream));
+#else
+    return _isatty(_fileno(stream));
+#endif
+}
+
+// Whether `input` is the file at `outputPath` (links followed), or standard
+// output when that is empty.
+bool isSameFile(const QFile &input, const QString &outputPath)
+{
+#ifdef Q_OS_UNIX
+    struct stat in {};
+    struct stat out {};
+    return ::fstat(input.handle(), &in) == 0
+        && (outputPath.isEmpty() ? ::fstat(STDOUT_FILENO, &out)
+                                 : ::stat(QFile::encodeName(outputPath).constData(), &out))
+        == 0
+        && S_ISREG(in.st_mode) && in.st_dev == out.st_dev && in.st_ino == out.st_ino;
+#else
+    const QString in = QFileInfo(input.fileName()).canonicalFilePath();
+    return !in.isEmpty() && in == QFileInfo(outputPath).canonicalFilePath();
+#endif
+}
+
 int runEncode(QCommandLineParser &parser, const Streams &io)
 {
     const QString inputPath = parser.positionalArguments().constFirst();
     const QString outputPath = parser.value(outputOption());
-    const bool fromStdin = inputPath == QLatin1StringView("-");
-    const QString inputName = fromStdin ? QStringLiteral("standard input") : inputPath;
+    const bool toStdout = isStandardStream(outputPath);
+    const QString inputName = isStandardStream(inputPath) ? StandardInput : inputPath;
 
     QFile input;
-    if (fromStdin) {
-        if (!input.open(stdin, QIODevice::ReadOnly))
-            return io.fail(ExitIoFailure, QStringLiteral("Cannot read standard input. %1").arg(input.errorString()));
-    } else {
-        QString error;
-        if (!OpenRegularFile(input, inputPath, &error))
-            return io.fail(ExitIoFailure, error);
+    if (!openInput(input, inputPath, io))
+        return ExitIoFailure;
+    if (toStdout && isTerminal(stdout))
+        return io.fail(ExitBadInput, QStringLiteral("a settings file is not written to a terminal; redirect -o -"));
+    // One slip (-o naming the input, or a link to it) would replace the
+    // values with the image.
+    if (isSameFile(input, toStdout ? QString() : outputPath)) {
+        return io.fail(ExitBadInput,
+            QStringLiteral("%1 and %2 are the same file; encode would replace its values")
+                .arg(inputName, toStdout ? QStringLiteral("standard output") : outputPath));
     }
     // A values file is a few kilobytes: endless input stops at the limit
     // instead of filling the memory.
@@ -162,13 +243,18 @@ int runEncode(QCommandLineParser &parser, const Streams &io)
     if (const std::optional<JsonValueError> error = ValuesFromJsonText(json, &values)) {
         if (error->member.isEmpty())
             return io.fail(ExitBadInput, QStringLiteral("%1: %2").arg(inputName, error->problem));
-        // The name comes from the input, escapes and all.
-        return io.fail(ExitBadInput,
-            QStringLiteral("%1: \"%2\": %3").arg(inputName, EscapeControls(error->member), error->problem));
+        return io.fail(ExitBadInput, QStringLiteral("%1: \"%2\": %3").arg(inputName, error->member, error->problem));
     }
 
+    const QByteArray image = BuildParameterData(values);
+    if (toStdout) {
+        QFile output;
+        if (!output.open(stdout, QIODevice::WriteOnly) || output.write(image) != image.size() || !output.flush())
+            return io.fail(ExitIoFailure, QStringLiteral("Cannot write standard output. %1").arg(output.errorString()));
+        return ExitOk;
+    }
     QString writeError;
-    if (!WriteParameterFile(outputPath, BuildParameterData(values), &writeError))
+    if (!WriteParameterFile(outputPath, image, &writeError))
         return io.fail(ExitIoFailure, writeError);
     return ExitOk;
 }
@@ -176,8 +262,8 @@ int runEncode(QCommandLineParser &parser, const Streams &io)
 // clang-format off
 constexpr Command Commands[] = {
     {"decode", "decode FILE", "Print the values of settings file FILE as JSON.", runDecode, false},
-    {"encode", "encode IN.json -o OUT.dat", "Build settings file OUT.dat from the JSON values in IN.json "
-                                            "(- reads standard input).", runEncode, true},
+    {"encode", "encode IN.json -o OUT.dat", "Build settings file OUT.dat from the JSON values in IN.json.",
+        runEncode, true},
     {"show", "show [--language LANGUAGE] FILE", "List the values of settings file FILE under the window's "
                                                 "captions, in the language the file stores or in LANGUAGE (0 to %1 "
                                                 "or a name such as Deutsch).", runShow, false, true},
@@ -216,13 +302,17 @@ QString helpText(const QString &program)
     text += QStringLiteral("\nJSON members are named after the window's controls (rslcmb, apn, ...); encode takes a\n"
                            "missing member from a freshly started window and a missing clock from the current\n"
                            "local time.\n\n"
+                           "- as FILE or IN.json reads standard input, -o - writes standard output.\n"
+                           "An output that is the input itself is refused; a symbolic link as output is followed\n"
+                           "only when it is the user's own or root's.\n\n"
                            "Exit status: 0 done, 1 a file could not be read or written, 2 bad usage or input.\n");
     return text;
 }
 
 int usageError(const Streams &io, const QString &message)
 {
-    io.err << io.program << QStringLiteral(": ") << message << QLatin1Char('\n') << usageText(io.program);
+    io.err << io.program << QStringLiteral(": ") << EscapeControls(message) << QLatin1Char('\n')
+           << usageText(io.program);
     io.err.flush();
     return ExitBadInput;
 }

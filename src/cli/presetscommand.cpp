@@ -1,6 +1,7 @@
 #include "presetscommand.h"
 
 #include "presets/presets.h"
+#include "values/listing.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -78,7 +79,8 @@ int RunPresetsCommand(const QString &program, const QStringList &arguments, QTex
         json = mailServersToJson();
     } else {
         err << program
-            << QStringLiteral(": presets: unknown table \"%1\"; the tables are mms, smtp, ftp and mail").arg(table)
+            << QStringLiteral(": presets: unknown table \"%1\"; the tables are mms, smtp, ftp and mail")
+                   .arg(EscapeControls(table))
             << Qt::endl;
         return 2;
     }

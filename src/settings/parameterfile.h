@@ -12,18 +12,26 @@
 // before. On failure returns false and sets *errorString to a message for the
 // user: "Cannot create file "<full path>". <reason>" when the file cannot be
 // made, "Stream write error" when the bytes do not all reach the disk.
+// A file without any write permission is refused, even to root. The new file
+// gets the old one's owner, group, mode and ACL, read from the old file
+// itself. A symbolic link as the final name is followed only when the saver
+// or root owns it. A saver who may write a file but cannot give a new one its
+// owner and group (a group's shared file) has it rewritten in place.
 bool WriteParameterFile(const QString &path, const QByteArray &image, QString *errorString);
 
 // The steps that carry a save's bytes to the storage, each false when it
 // fails; any failure keeps the file that was there ("Stream write error").
 // The system's steps write and flush, sync the new file to the storage, and
 // close a duplicate of its descriptor, which hears what some filesystems only
-// report at close. Tests put in steps that fail as a bad card would.
+// report at close. Tests put in steps that fail as a bad card would, and in
+// `taken` (run once the folder and the file to replace are open, before the
+// new file is made) change the folder as another user could meanwhile.
 struct SaveSteps
 {
     std::function<bool(QFileDevice &file, const QByteArray &image)> write;
     std::function<bool(QFileDevice &file)> sync;
     std::function<bool(QFileDevice &file)> close;
+    std::function<void()> taken = {};
 };
 const SaveSteps &SystemSaveSteps();
 bool WriteParameterFile(const QString &path, const QByteArray &image, QString *errorString, const SaveSteps &steps);
@@ -38,3 +46,8 @@ bool OpenRegularFile(QFile &file, const QString &path, QString *errorString);
 // opened or read, that is not a regular file, or that is shorter, is refused
 // with a message naming the file.
 std::optional<QByteArray> ReadParameterFile(const QString &path, QString *errorString);
+
+// A Unix file name may hold any bytes, but Qt holds names as UTF-8 text: a
+// name that does not come back from that unchanged would make a program read
+// or replace another file than the one given (P\xff.dat for P\uFFFD.dat).
+bool IsFaithfulFileName(const QByteArray &name);

@@ -12,7 +12,12 @@
 QString ParameterListing(const ParameterValues &values, int language);
 
 // `text` with the characters a terminal would act on written as JSON writes
-// them (\n, \u001b, ...): C0 controls, DEL, and the C1 controls that
-// Windows-1252 decoding gives for its five unassigned bytes. Any other text
-// comes back as it is.
+// them (\n, \u001b, ...): C0 controls, DEL, the C1 controls that
+// Windows-1252 decoding gives for its five unassigned bytes, and the marks
+// that reorder the text after them (U+202E, ...). Any other text comes back
+// as it is.
 QString EscapeControls(const QString &text);
+
+// JSON text as QJsonDocument writes it, with the same characters escaped in
+// its strings: Qt leaves DEL, C1 controls and those marks raw.
+QString EscapeJsonControls(const QString &json);

@@ -133,6 +133,9 @@ public:
         seen.objectName = box.objectName();
         seen.title = box.windowTitle();
         seen.text = box.text();
+        // A file name may hold markup, which must show as it is.
+        if (box.textFormat() != Qt::PlainText)
+            m_unexpected.append(QStringLiteral("message box not in plain text: ") + box.text());
     }
 
 private:

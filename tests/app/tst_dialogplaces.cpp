@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(VolumeDescription)
@@ -15,6 +17,8 @@ class TestDialogPlaces : public QObject
 private slots:
     void sidebar_data();
     void sidebar();
+    void pipeForSettings_data();
+    void pipeForSettings();
 };
 
 void TestDialogPlaces::sidebar_data()
@@ -67,6 +71,29 @@ void TestDialogPlaces::sidebar()
     if (listed)
         expected << QUrl::fromLocalFile(volume.rootPath);
     QCOMPARE(DialogSidebar(home, { other, volume, other }), expected);
+}
+
+void TestDialogPlaces::pipeForSettings_data()
+{
+    QTest::addColumn<QString>("name"); // in the settings folder
+    QTest::newRow("the application's file") << u"trailcam-tests/dialogplaces.ini"_s;
+    QTest::newRow("the organisation's file") << u"trailcam-tests.ini"_s;
+}
+
+// A pipe where the settings are kept would hold the window: no remembered folder.
+void TestDialogPlaces::pipeForSettings()
+{
+    QFETCH(QString, name);
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    QCoreApplication::setOrganizationName(u"trailcam-tests"_s);
+    QCoreApplication::setApplicationName(u"dialogplaces"_s);
+    StoreDialogFolder(u"/kept"_s);
+    QCOMPARE(StoredDialogFolder(), u"/kept"_s);
+    QVERIFY(QDir(settings.path()).removeRecursively() && QDir().mkpath(settings.filePath(u"trailcam-tests"_s)));
+    QCOMPARE(mkfifo(QFile::encodeName(settings.filePath(name)).constData(), 0600), 0);
+    StoreDialogFolder(u"/other"_s);
+    QCOMPARE(StoredDialogFolder(), QString());
 }
 
 QTEST_GUILESS_MAIN(TestDialogPlaces)

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstdio>
 #include <memory>
 
 #include <sys/stat.h>
@@ -637,10 +638,14 @@ void TestSaveLoad::loadFromOutside_data()
 {
     QTest::addColumn<bool>("dropped"); // or named on the command line
     QTest::addColumn<int>("size");
-    QTest::newRow("named") << false << 2128;
-    QTest::newRow("named, one byte short") << false << 2127;
-    QTest::newRow("dropped on an edit field") << true << 2128;
-    QTest::newRow("dropped, one byte short") << true << 2127;
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("named") << false << 2128 << "outside.dat"_ba;
+    QTest::newRow("named, one byte short") << false << 2127 << "outside.dat"_ba;
+    QTest::newRow("dropped on an edit field") << true << 2128 << "outside.dat"_ba;
+    QTest::newRow("dropped, one byte short") << true << 2127 << "outside.dat"_ba;
+    QTest::newRow("named in markup, short") << false << 2127 << "<font size=7 color=red>BIG<a href=x>.dat"_ba;
+    // Beside a file whose name is the text it decodes to.
+    QTest::newRow("named, not UTF-8") << false << 0 << "P\xff.dat"_ba;
 }
 
 // A file from outside takes Load's road: the same values, the same message
@@ -649,11 +654,17 @@ void TestSaveLoad::loadFromOutside()
 {
     QFETCH(bool, dropped);
     QFETCH(int, size);
+    QFETCH(QByteArray, name);
     ParameterValues values = StartupParameterValues();
     values.idedit = u"OUTSDE"_s;
     values.phone1 = u"5551234"_s;
-    const QString path = file(u"outside.dat"_s);
-    QVERIFY(WriteFile(path, BuildParameterData(values).left(size)));
+    const QByteArray rawPath = QFile::encodeName(m_dir->path()) + '/' + name;
+    const QString path = QFile::decodeName(rawPath);
+    QVERIFY(WriteFile(path, BuildParameterData(values).left(size ? size : 2128)));
+    if (!size) {
+        QFile raw;
+        QVERIFY(raw.open(fopen(rawPath.constData(), "w"), QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+    }
 
     Tmainform1 &w = *m_window;
     w.show(); // as main() shows it before it loads
@@ -679,7 +690,7 @@ void TestSaveLoad::loadFromOutside()
         QVERIFY(drop.isAccepted());
         QCOMPARE(drop.dropAction(), Qt::CopyAction); // a move would delete the user's file
     } else {
-        w.LoadFile(path);
+        w.LoadNamedFile(rawPath);
     }
 
     if (size == 2128) {
@@ -688,14 +699,16 @@ void TestSaveLoad::loadFromOutside()
         QCOMPARE(answerer.seen().size(), 0);
     } else {
         QTRY_VERIFY(answerer.allAnswered());
-        QString expected;
-        QVERIFY(!ReadParameterFile(path, &expected));
+        QString expected = u"Cannot open file \"%1\". The name is not valid UTF-8, so the editor cannot tell which "
+                           "file it names; rename the file."_s.arg(path);
+        QVERIFY(!size || !ReadParameterFile(path, &expected));
         QCOMPARE(answerer.seen().first().title, u"tst_saveload"_s);
         QCOMPARE(answerer.seen().first().text, expected);
         QCOMPARE(formtest::Changed(before, formtest::Snapshot(w)), QStringList());
     }
     QCOMPARE(answerer.unexpected(), QStringList());
     QVERIFY(QFile::exists(path));
+    std::remove(rawPath.constData()); // a name QTemporaryDir cannot spell
 }
 
 QTEST_MAIN(TestSaveLoad)

@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -134,6 +135,10 @@ private slots:
             << QStringList { u"encode"_s, u"in.json"_s } << 2 << QString() << u"-o"_s;
         QTest::newRow("encode option of another command")
             << QStringList { u"decode"_s, u"x"_s, u"-o"_s, u"y"_s } << 2 << QString() << u"'o'"_s;
+        QTest::newRow("command of controls")
+            << QStringList { u"\x1b]0;x\a\u202e"_s } << 2 << QString() << u"\"\\u001b]0;x\\u0007\\u202e\""_s;
+        QTest::newRow("path of controls")
+            << QStringList { u"show"_s, u"a\x1b[2J\nb"_s } << 1 << QString() << u"a\\u001b[2J\\nb"_s;
     }
 
     void usage()
@@ -150,6 +155,7 @@ private slots:
             QVERIFY(run.err.isEmpty());
         else
             QVERIFY(run.out.isEmpty());
+        QVERIFY2(!run.err.contains(QChar(0x1b)), qPrintable(run.err));
     }
 
     void fileFailures_data()
@@ -220,27 +226,57 @@ private slots:
         QVERIFY(!QFile::exists(pathOf(u"out.dat"_s)));
     }
 
-    void namesNotUtf8_data()
+    void throughTheShell_data()
     {
         QTest::addColumn<QString>("script"); // run in the test folder, $0 the executable
-        QTest::newRow("encode to") << uR"sh(exec "$0" encode in.json -o "$(printf 'bad\377.dat')")sh"_s;
-        QTest::newRow("decode existing")
-            << uR"sh(cp in.json "$(printf 'x\377.dat')" && exec "$0" decode "$(printf 'x\377.dat')")sh"_s;
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("output"); // a part of what it writes to stdout and stderr
+        // A name of raw bytes is refused as it is, never taken for another file.
+        QTest::newRow("encode to a name not UTF-8")
+            << uR"sh(exec "$0" encode in.json -o "$(printf 'bad\377.dat')")sh"_s << 2 << "is not valid UTF-8"_ba;
+        QTest::newRow("decode a name not UTF-8")
+            << uR"sh(cp in.json "$(printf 'x\377.dat')" && exec "$0" decode "$(printf 'x\377\033.dat')")sh"_s << 2
+            << "x\xef\xbf\xbd\\u001b.dat\" is not valid UTF-8"_ba;
+        QTest::newRow("file-size limit") << uR"sh(ulimit -f 1; exec "$0" encode in.json -o out.dat)sh"_s << 1
+                                         << "Stream write error"_ba;
+        QTest::newRow("output is the input")
+            << uR"sh(exec "$0" encode in.json -o in.json)sh"_s << 2 << "in.json and in.json are the same file"_ba;
+        QTest::newRow("output links to the input")
+            << uR"sh(ln -s in.json l.json && exec "$0" encode in.json -o l.json)sh"_s << 2 << "in.json and l.json"_ba;
+        QTest::newRow("standard input is the output")
+            << uR"sh(exec "$0" encode - -o in.json < in.json)sh"_s << 2 << "standard input and in.json"_ba;
+        QTest::newRow("- both ways")
+            << uR"sh("$0" encode - -o - < in.json > p.dat && "$0" decode - < p.dat && exec "$0" show - < p.dat)sh"_s
+            << 0 << "Mode: Camera"_ba;
+        // A member of a shared file's group rewrites it in place: it keeps its owner and group.
+        const QString shared = uR"sh(chmod 755 . && mkdir s && head -c %2 /dev/zero >s/P && chown -R root:nogroup s &&
+            chmod 2775 s && chmod %1 s/P && runuser -u nobody -- "$0" encode in.json -o s/P
+            r=$?; stat -c '%U:%G %a %s' s/P; exit $r)sh"_s;
+        QTest::newRow("shared file, saved by a member") << shared.arg(664).arg(3000) << 0 << "root:nogroup 664 2128"_ba;
+        QTest::newRow("short shared file") << shared.arg(664).arg(100) << 0 << "root:nogroup 664 2128"_ba;
+        QTest::newRow("shared file the group may read") << shared.arg(644).arg(3000) << 1 << "Permission denied"_ba;
+        QTest::newRow("short standard input") << uR"sh(head -c 2127 /dev/zero | exec "$0" show -)sh"_s << 1
+                                              << "standard input is not a settings file: it holds 2127 bytes"_ba;
     }
 
-    // A name of raw bytes is refused as it is, never taken for another file.
-    void namesNotUtf8()
+    void throughTheShell()
     {
         QFETCH(QString, script);
+        QFETCH(int, status);
+        QFETCH(QByteArray, output);
+        if (script.contains(u"runuser"_s) && geteuid() != 0)
+            QSKIP("needs root to save as nobody");
         writeJson("{}");
         QProcess process;
         process.setWorkingDirectory(m_dir->path());
+        process.setProcessChannelMode(QProcess::MergedChannels);
         process.start(u"/bin/sh"_s, { u"-c"_s, script, QStringLiteral(TRAILCAM_PARAM_EXE) });
         QVERIFY(process.waitForFinished(30000));
-        const QByteArray err = process.readAllStandardError();
-        QCOMPARE(process.exitCode(), 2);
-        QVERIFY2(err.contains("is not valid UTF-8"), err.constData());
-        QVERIFY(!QFile::exists(pathOf(u"bad\uFFFD.dat"_s)));
+        const QByteArray written = process.readAll();
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(process.exitCode() == status && written.contains(output), written.constData());
+        QCOMPARE(readAll(pathOf(u"in.json"_s)), "{}"_ba);
+        QVERIFY(!QFile::exists(pathOf(u"out.dat"_s)) && !QFile::exists(pathOf(u"bad\uFFFD.dat"_s)));
     }
 
     void unwritableOutput_data()
@@ -534,6 +570,9 @@ private slots:
         encode(QJsonDocument::fromJson(json).object());
         const ToolRun run = runTool({ u"show"_s, pathOf(u"out.dat"_s) });
         QCOMPARE(run.status, 0);
+        // decode's JSON escapes what Qt leaves raw.
+        const QString decoded = runTool({ u"decode"_s, pathOf(u"out.dat"_s) }).out;
+        QVERIFY2(!decoded.contains(QRegularExpression(u"[\\x00-\\x09\\x0b-\\x1f\\x7f-\\x9f]"_s)), qPrintable(decoded));
         const QStringList shown = run.out.split(u'\n', Qt::SkipEmptyParts);
         for (const QString &line : lines)
             QVERIFY2(shown.contains(line), qPrintable(line + u" not in:\n"_s + run.out));

@@ -11,6 +11,7 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -29,11 +30,14 @@ private slots:
     void writeToMissingFolder();
     void writeToAFolderPath();
     void writeToReadOnlyFolder();
+    void writeOverReadOnlyFile_data();
     void writeOverReadOnlyFile();
     void writeOverNonRegular_data();
     void writeOverNonRegular();
     void writeKeepsOwnerAndMode_data();
     void writeKeepsOwnerAndMode();
+    void writeThroughLinks_data();
+    void writeThroughLinks();
     void writeFailsLate_data();
     void writeFailsLate();
     void writeOnFullDiskKeepsTheOldFile();
@@ -78,6 +82,14 @@ void writeFile(const QString &path, const QByteArray &bytes)
 QString shown(const QString &path)
 {
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+// The file's access ACL as the system stores it, empty when it has none.
+QByteArray aclOf(const QString &path)
+{
+    QByteArray acl(1024, '\0');
+    const ssize_t size = getxattr(QFile::encodeName(path).constData(), "system.posix_acl_access", acl.data(), 1024);
+    return size > 0 ? acl.left(size) : QByteArray();
 }
 
 // The refusal to create a file names it in full and gives the system's reason, once.
@@ -191,13 +203,21 @@ void TestParameterFile::writeToReadOnlyFolder()
         QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+void TestParameterFile::writeOverReadOnlyFile_data()
+{
+    QTest::addColumn<uint>("mode");
+    QTest::newRow("read-only") << 0444u;
+    QTest::newRow("owner may read") << 0400u;
+    QTest::newRow("no access") << 0000u;
+}
+
+// Even root leaves a file alone that no one may write.
 void TestParameterFile::writeOverReadOnlyFile()
 {
-    if (geteuid() == 0)
-        QSKIP("root writes through a file's permissions");
+    QFETCH(uint, mode);
     const QString path = filePath(u"Parameter.dat"_s);
     writeFile(path, imageOf('o'));
-    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+    QCOMPARE(chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
     QString error;
     QVERIFY(!WriteParameterFile(path, imageOf('n'), &error));
     verifyCannotCreate(error, path, u"Permission denied"_s);
@@ -239,17 +259,19 @@ void TestParameterFile::writeKeepsOwnerAndMode_data()
 {
     QTest::addColumn<uint>("mode");
     QTest::addColumn<bool>("otherOwner"); // owned by nobody:nogroup
-    QTest::newRow("setgid") << 02640u << false;
-    QTest::newRow("sticky") << 01604u << false;
-    QTest::newRow("read-only, saved by root") << 0444u << false;
-    QTest::newRow("no access, saved by root") << 0000u << false;
-    QTest::newRow("another user's, saved by root") << 0640u << true;
+    QTest::addColumn<QString>("acl"); // for setfacl -m
+    QTest::newRow("setgid") << 02640u << false << QString();
+    QTest::newRow("sticky") << 01604u << false << QString();
+    QTest::newRow("write only, saved by root") << 0200u << false << QString();
+    QTest::newRow("another user's, saved by root") << 0640u << true << QString();
+    QTest::newRow("ACL for a named user") << 0660u << false << u"u:nobody:rw,g::-,m::rw"_s;
 }
 
 void TestParameterFile::writeKeepsOwnerAndMode()
 {
     QFETCH(uint, mode);
     QFETCH(bool, otherOwner);
+    QFETCH(QString, acl);
     const bool root = geteuid() == 0;
     if ((mode & 0200) == 0 && !root)
         QSKIP("only root saves over a file without write permission");
@@ -264,8 +286,11 @@ void TestParameterFile::writeKeepsOwnerAndMode()
         QCOMPARE(chown(name.constData(), user->pw_uid, users->gr_gid), 0);
     }
     QCOMPARE(chmod(name.constData(), mode_t(mode)), 0);
+    if (!acl.isEmpty() && QProcess::execute(u"setfacl"_s, { u"-m"_s, acl, path }) != 0)
+        QSKIP("no setfacl, or no ACLs on this filesystem");
     struct stat before;
     QCOMPARE(stat(name.constData(), &before), 0);
+    const QByteArray aclBefore = aclOf(path);
 
     QString error;
     QVERIFY2(WriteParameterFile(path, imageOf('n'), &error), qPrintable(error));
@@ -275,6 +300,77 @@ void TestParameterFile::writeKeepsOwnerAndMode()
     QCOMPARE(uint(after.st_mode & 07777), mode);
     QCOMPARE(after.st_uid, before.st_uid);
     QCOMPARE(after.st_gid, before.st_gid);
+    QCOMPARE(aclOf(path), aclBefore);
+    QCOMPARE(aclBefore.isEmpty(), acl.isEmpty());
+}
+
+void TestParameterFile::writeThroughLinks_data()
+{
+    QTest::addColumn<bool>("linkOfNobody"); // else the saver's
+    QTest::addColumn<bool>("dangling"); // to victim/new rather than victim/secret
+    QTest::addColumn<bool>("duringSave"); // planted after the save took the folder, over a file of nobody's
+    QTest::addColumn<bool>("followed");
+    QTest::newRow("another user's link") << true << false << false << false;
+    QTest::newRow("another user's dangling link") << true << true << false << false;
+    QTest::newRow("the saver's link") << false << false << false << true;
+    QTest::newRow("file swapped for a link") << true << false << true << false;
+    QTest::newRow("dangling link where no file was") << true << true << true << false;
+}
+
+// A user who owns the folder of the target can plant links, before or during
+// a save, and must not steer the save to a file of someone else's.
+void TestParameterFile::writeThroughLinks()
+{
+    QFETCH(bool, linkOfNobody);
+    QFETCH(bool, dangling);
+    QFETCH(bool, duringSave);
+    QFETCH(bool, followed);
+    const passwd *nobody = getpwnam("nobody");
+    if (linkOfNobody && (geteuid() != 0 || !nobody))
+        QSKIP("needs root and the user nobody");
+    const uid_t linkOwner = linkOfNobody ? nobody->pw_uid : geteuid();
+    QVERIFY(QDir().mkpath(filePath(u"victim"_s)) && QDir().mkpath(filePath(u"pub"_s)));
+    const QString secret = filePath(u"victim/secret"_s);
+    writeFile(secret, imageOf('s'));
+    QCOMPARE(chmod(QFile::encodeName(secret).constData(), 0600), 0);
+    const QString target = filePath(dangling ? u"victim/new"_s : u"victim/secret"_s);
+    const QString path = filePath(u"pub/Parameter.dat"_s);
+    const QByteArray name = QFile::encodeName(path);
+    int planted = 0;
+    const auto plant = [&] {
+        ++planted;
+        unlink(name.constData());
+        QVERIFY(QFile::link(target, path) && lchown(name.constData(), linkOwner, gid_t(-1)) == 0);
+    };
+    SaveSteps steps = SystemSaveSteps();
+    if (duringSave) {
+        if (!dangling) {
+            writeFile(path, imageOf('o'));
+            QVERIFY(chown(name.constData(), linkOwner, gid_t(-1)) == 0 && chmod(name.constData(), 0666) == 0);
+        }
+        steps.taken = plant;
+    } else {
+        plant();
+    }
+
+    QString error;
+    QCOMPARE(WriteParameterFile(path, imageOf('n'), &error, steps), duringSave || followed);
+    QCOMPARE(planted, 1);
+    struct stat status;
+    QCOMPARE(stat(QFile::encodeName(secret).constData(), &status), 0);
+    QCOMPARE(uint(status.st_mode & 07777), 0600u);
+    QCOMPARE(status.st_uid, geteuid());
+    QCOMPARE(contents(secret), imageOf(followed ? 'n' : 's'));
+    QVERIFY(!QFileInfo::exists(filePath(u"victim/new"_s)));
+    if (!duringSave && !followed)
+        verifyCannotCreate(error, path, u"It is a symbolic link of another user, which a save does not follow."_s);
+    // A link planted during the save is replaced, with what the file it took had.
+    QCOMPARE(lstat(name.constData(), &status), 0);
+    QCOMPARE(S_ISLNK(status.st_mode), !duringSave);
+    if (duringSave) {
+        QCOMPARE(contents(path), imageOf('n'));
+        QCOMPARE(status.st_uid, dangling ? geteuid() : linkOwner);
+    }
 }
 
 void TestParameterFile::writeFailsLate_data()
