@@ -32,10 +32,21 @@ bool CanStore()
     return !QCoreApplication::organizationName().isEmpty();
 }
 
+// Windows programs keep such settings in the registry; elsewhere they are a
+// file of the user's. A test on Windows asks for a file of its own through
+// the default format.
+QSettings::Format SettingsFormat()
+{
+#ifdef Q_OS_WIN
+    return QSettings::defaultFormat();
+#else
+    return QSettings::IniFormat;
+#endif
+}
+
 QSettings UserSettings()
 {
-    // A file on every platform, Windows' registry included.
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QCoreApplication::organizationName(),
+    return QSettings(SettingsFormat(), QSettings::UserScope, QCoreApplication::organizationName(),
         QCoreApplication::applicationName());
 }
 
@@ -45,6 +56,8 @@ QSettings UserSettings()
 // organisation's, the user's and the system's) is a regular file or absent.
 bool Usable()
 {
+    if (SettingsFormat() != QSettings::IniFormat)
+        return true;
     const QString organization = QCoreApplication::organizationName();
     const QString application = QCoreApplication::applicationName();
     // A name no one uses tells each folder without reading the real files.

@@ -10,6 +10,7 @@
 #include "values/valuesjson.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -23,6 +24,9 @@
 #include <unistd.h>
 #else
 #include <io.h>
+#endif
+#ifdef Q_OS_WIN
+#include <windows.h>
 #endif
 
 #ifndef TRAILCAM_VERSION
@@ -80,8 +84,15 @@ bool isStandardStream(const QString &path)
 bool openInput(QFile &input, const QString &path, const Streams &io)
 {
     if (isStandardStream(path)) {
+#ifdef Q_OS_WIN
+        // Qt refuses the C stream of a pipe there (seen under Wine); the
+        // descriptor opens as a sequential file.
+        if (input.open(_fileno(stdin), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+            return true;
+#else
         if (input.open(stdin, QIODevice::ReadOnly))
             return true;
+#endif
         io.fail(ExitIoFailure, QStringLiteral("Cannot read standard input. %1").arg(input.errorString()));
         return false;
     }
@@ -198,6 +209,25 @@ bool isSameFile(const QFile &input, const QString &outputPath)
                                  : ::stat(QFile::encodeName(outputPath).constData(), &out))
         == 0
         && S_ISREG(in.st_mode) && in.st_dev == out.st_dev && in.st_ino == out.st_ino;
+#elif defined(Q_OS_WIN)
+    // Names differ by case, short forms and hard links; the volume and file
+    // index do not.
+    BY_HANDLE_FILE_INFORMATION in {};
+    BY_HANDLE_FILE_INFORMATION out {};
+    if (!GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(input.handle())), &in))
+        return false;
+    HANDLE target = outputPath.isEmpty()
+        ? GetStdHandle(STD_OUTPUT_HANDLE)
+        : CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(outputPath).utf16()), 0,
+              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (target == INVALID_HANDLE_VALUE || target == nullptr)
+        return false;
+    const bool known = GetFileInformationByHandle(target, &out);
+    if (!outputPath.isEmpty())
+        CloseHandle(target);
+    return known && in.dwVolumeSerialNumber == out.dwVolumeSerialNumber && in.nFileIndexHigh == out.nFileIndexHigh
+        && in.nFileIndexLow == out.nFileIndexLow;
 #else
     const QString in = QFileInfo(input.fileName()).canonicalFilePath();
     return !in.isEmpty() && in == QFileInfo(outputPath).canonicalFilePath();

@@ -23,6 +23,12 @@
 #ifdef Q_OS_LINUX
 #include <sys/xattr.h>
 #endif
+#ifdef Q_OS_WIN
+#include "settings/devicenames.h"
+
+#include <io.h>
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -350,6 +356,26 @@ QString notRegularReason(const QFileInfo &info)
 }
 #endif
 
+#ifdef Q_OS_WIN
+const char *const DeviceReason = "It is a device, not a regular file.";
+
+// What an open handle is when it is not a file on a disk (a console, a
+// printer port, a pipe), in the words used for the path.
+QString notDiskReason(const QFileDevice &file)
+{
+    switch (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle())))) {
+    case FILE_TYPE_DISK:
+        return {};
+    case FILE_TYPE_PIPE:
+        return QStringLiteral("It is a pipe, not a regular file.");
+    case FILE_TYPE_CHAR:
+        return QLatin1StringView(DeviceReason);
+    default:
+        return QStringLiteral("It is not a regular file.");
+    }
+}
+#endif
+
 bool writeAll(QFileDevice &file, const QByteArray &image)
 {
     // The bytes sit in a buffer until they are flushed, and commit() does not
@@ -367,6 +393,8 @@ bool syncToStorage(QFileDevice &file)
         result = ::fsync(file.handle());
     while (result != 0 && errno == EINTR);
     return result == 0;
+#elif defined(Q_OS_WIN)
+    return file.flush() && FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle())));
 #else
     return file.flush();
 #endif
@@ -415,11 +443,18 @@ bool WriteParameterFile(const QString &path, const QByteArray &image, QString *e
     };
     // A pipe or a device replaced by a file would break what uses it, and a
     // read-only file is meant to stay as it is.
+#ifdef Q_OS_WIN
+    if (IsWindowsDeviceName(path))
+        return cannotCreate(QLatin1StringView(DeviceReason));
+    const int accessDenied = ERROR_ACCESS_DENIED;
+#else
+    const int accessDenied = EACCES;
+#endif
     const QFileInfo existing(path);
     if (existing.exists() && !existing.isFile())
         return cannotCreate(notRegularReason(existing));
     if (existing.exists() && !existing.isWritable())
-        return cannotCreate(qt_error_string(EACCES));
+        return cannotCreate(qt_error_string(accessDenied));
     QSaveFile file(path);
     // Writing in place could leave a half-written file where a good one was.
     file.setDirectWriteFallback(false);
@@ -462,12 +497,23 @@ bool OpenRegularFile(QFile &file, const QString &path, QString *errorString)
         return fail(errorString, cannotOpen.arg(shownPath(path), file.errorString()));
     }
 #else
+#ifdef Q_OS_WIN
+    // Opening one may wait for a device that never answers.
+    if (IsWindowsDeviceName(path))
+        return fail(errorString, cannotOpen.arg(shownPath(path), QLatin1StringView(DeviceReason)));
+#endif
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
         return fail(errorString, cannotOpen.arg(shownPath(path), notRegularReason(info)));
     file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(errorString, cannotOpen.arg(shownPath(path), file.errorString()));
+#ifdef Q_OS_WIN
+    if (const QString reason = notDiskReason(file); !reason.isEmpty()) {
+        file.close();
+        return fail(errorString, cannotOpen.arg(shownPath(path), reason));
+    }
+#endif
 #endif
     return true;
 }

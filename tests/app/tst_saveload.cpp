@@ -17,7 +17,9 @@
 #include <cstdio>
 #include <memory>
 
+#ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#endif
 
 using namespace Qt::StringLiterals;
 using formtest::ModalAnswerer;
@@ -133,6 +135,7 @@ void TestSaveLoad::initTestCase()
     // a folder of this run's own keeps a second run from sharing them.
     QCoreApplication::setOrganizationName(u"trailcam-tests"_s);
     QVERIFY(m_settingsDir.isValid());
+    QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsDir.path());
 }
 
@@ -536,6 +539,9 @@ void TestSaveLoad::loadRefused()
 // A pipe is refused however good an image its writer offers.
 void TestSaveLoad::loadPipe()
 {
+#ifndef Q_OS_UNIX
+    QSKIP("pipes are made the Unix way");
+#else
     m_window->idedit->setText(u"PIPED"_s);
     QVERIFY(save(file(u"offer.dat"_s)));
     const QString path = file(u"pipe"_s);
@@ -552,6 +558,7 @@ void TestSaveLoad::loadPipe()
     QVERIFY(!loaded);
     QCOMPARE(m_seen.last().text, u"Cannot open file \"%1\". It is a pipe, not a regular file."_s.arg(ShownPath(path)));
     QCOMPARE(formtest::Changed(before, formtest::Snapshot(*m_window)), QStringList());
+#endif
 }
 
 void TestSaveLoad::loadBadTimer_data()

@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -13,8 +14,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -186,7 +189,7 @@ private slots:
         const ToolRun run = runTool(arguments);
         QCOMPARE(run.status, 1);
         QVERIFY(run.out.isEmpty());
-        QVERIFY2(run.err.contains(input), qPrintable(run.err));
+        QVERIFY2(run.err.contains(QDir::toNativeSeparators(input)), qPrintable(run.err));
         QVERIFY(!QFile::exists(pathOf(u"out.dat"_s)));
     }
 
@@ -207,6 +210,9 @@ private slots:
     // the pipe's writer would never come back.
     void nonRegularInput()
     {
+#ifndef Q_OS_UNIX
+        QSKIP("pipes and endless devices are made the Unix way");
+#else
         QFETCH(QStringList, arguments);
         QFETCH(QString, reason);
         const QString pipe = pathOf(u"pipe"_s);
@@ -224,6 +230,7 @@ private slots:
         const QString err = QString::fromUtf8(process.readAllStandardError());
         QVERIFY2(err.contains(u"Cannot open file \""_s) && err.contains(reason), qPrintable(err));
         QVERIFY(!QFile::exists(pathOf(u"out.dat"_s)));
+#endif
     }
 
     void throughTheShell_data()
@@ -261,6 +268,9 @@ private slots:
 
     void throughTheShell()
     {
+#ifndef Q_OS_UNIX
+        QSKIP("the cases are shell scripts over Unix names, users and limits");
+#else
         QFETCH(QString, script);
         QFETCH(int, status);
         QFETCH(QByteArray, output);
@@ -277,6 +287,7 @@ private slots:
         QVERIFY2(process.exitCode() == status && written.contains(output), written.constData());
         QCOMPARE(readAll(pathOf(u"in.json"_s)), "{}"_ba);
         QVERIFY(!QFile::exists(pathOf(u"out.dat"_s)) && !QFile::exists(pathOf(u"bad\uFFFD.dat"_s)));
+#endif
     }
 
     void unwritableOutput_data()
@@ -289,6 +300,9 @@ private slots:
 
     void unwritableOutput()
     {
+#ifndef Q_OS_UNIX
+        QSKIP("pipes are made the Unix way");
+#else
         QFETCH(QString, name);
         QFETCH(QString, reason);
         const QString pipe = pathOf(u"pipe"_s);
@@ -300,6 +314,7 @@ private slots:
         struct stat status;
         QCOMPARE(stat(QFile::encodeName(pipe).constData(), &status), 0);
         QVERIFY(S_ISFIFO(status.st_mode));
+#endif
     }
 
     void encodeMatchesByteMap_data()
