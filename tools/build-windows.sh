@@ -31,12 +31,14 @@ echo "Packages: $(cd "$build" && ls trailcam-settings-*-win64-setup.exe trailcam
 [ "$mode" = test ] || exit 0
 
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
+mkdir -p "$WINEPREFIX"
+# One Wine server for all the tests, rather than one start per program; one
+# may be running already.
+wineserver -p 2>/dev/null || true
+trap 'wineserver -k 2>/dev/null || true' EXIT
 bash "$here/tools/wine-run.sh" --prepare
 # The tests expect the C locale's 24-hour clock, which Wine's stand-in for
 # it (US English) does not have.
 bash "$here/tools/wine-run.sh" reg add 'HKCU\Control Panel\International' /v sTimeFormat /d HH:mm:ss /f >/dev/null
-# One Wine server for all the tests, rather than one start per program.
-wineserver -p
-trap 'wineserver -k 2>/dev/null || true' EXIT
 cd "$build"
 bash "$here/tools/run-ctest.sh" -j 2

@@ -12,7 +12,6 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 if [ "${1:-}" = --prepare ]; then
   mkdir -p "$WINEPREFIX"
   wineboot --init >/dev/null 2>&1
-  wineserver --wait
   exit 0
 fi
 exec wine "$@"
