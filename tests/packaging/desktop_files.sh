@@ -42,9 +42,13 @@ synopsis_commands=$(sed -n '/^\.SH SYNOPSIS/,/^\.SH/s/^\.B trailcam-param \([a-z
 [ "$help_commands" = "$synopsis_commands" ] || fail "SYNOPSIS lists [$synopsis_commands], --help [$help_commands]"
 version=$("$tool" --version | cut -d' ' -f2)
 grep -q "^\.TH TRAILCAM-PARAM 1 .*\"trailcam-settings $version\"" "$manpage" || fail "the page is not for version $version"
+editor_page=$(dirname "$manpage")/trailcam-settings.1
+grep -q "^\.TH TRAILCAM-SETTINGS 1 .*\"trailcam-settings $version\"" "$editor_page" || fail "the editor's page is not for $version"
 if command -v man >/dev/null; then
-  warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$manpage" 2>&1 >/dev/null)
-  [ -z "$warnings" ] || fail "roff warnings: $warnings"
+  for page in "$manpage" "$editor_page"; do
+    warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "roff warnings in $page: $warnings"
+  done
 else
   echo "man is not installed: the page's roff is not checked"
 fi

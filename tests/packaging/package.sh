@@ -45,6 +45,7 @@ usr/share/icons/hicolor/48x48/apps/trailcam-settings.png
 usr/share/icons/hicolor/64x64/apps/trailcam-settings.png
 usr/share/icons/hicolor/scalable/apps/trailcam-settings.svg
 usr/share/man/man1/trailcam-param.1.gz
+usr/share/man/man1/trailcam-settings.1.gz
 usr/share/metainfo/example.trailcam.TrailcamSettings.metainfo.xml
 usr/share/mime/packages/trailcam-settings.xml"
   files=$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' | LC_ALL=C sort)
@@ -59,6 +60,8 @@ $files"
   done
   tool=$root/usr/bin/trailcam-param
   [ "$("$tool" --version)" = "trailcam-param $version" ] || fail "trailcam-param --version"
+  [ "$(QT_QPA_PLATFORM=offscreen "$root/usr/bin/trailcam-settings" --version)" = "trailcam-settings $version" ] \
+    || fail "trailcam-settings --version"
   printf '{"idedit": "CAM777", "apn": "internet.example"}' >"$work/in.json"
   "$tool" encode "$work/in.json" -o "$work/Parameter.dat"
   [ "$(stat -c %s "$work/Parameter.dat")" = 2128 ] || fail "encode wrote $(stat -c %s "$work/Parameter.dat") bytes"
