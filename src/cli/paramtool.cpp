@@ -4,7 +4,9 @@
 
 #include "i18n/captiontable.h"
 #include "i18n/formtexts.h"
+#include "settings/filekind.h"
 #include "settings/parameterdata.h"
+#include "settings/parameterfields.h"
 #include "settings/parameterfile.h"
 #include "values/listing.h"
 #include "values/valuesjson.h"
@@ -50,6 +52,7 @@ struct Command
     int (*run)(QCommandLineParser &parser, const Streams &io);
     bool takesOutput;
     bool takesLanguage = false;
+    bool takesStrict = false;
 };
 
 const QCommandLineOption &outputOption()
@@ -59,18 +62,37 @@ const QCommandLineOption &outputOption()
     return option;
 }
 
-std::optional<QByteArray> readImage(const QString &path, const Streams &io)
+const QCommandLineOption &strictOption()
 {
+    static const QCommandLineOption option(QStringLiteral("strict"),
+        QStringLiteral("Refuse a file that does not look like a camera settings file, instead of warning."));
+    return option;
+}
+
+// A file without the format's constant bytes is most likely a photo from the
+// same card: a warning, so that scripts over genuine files go on; --strict
+// refuses it.
+std::optional<QByteArray> readImage(const QCommandLineParser &parser, const Streams &io)
+{
+    const QString path = parser.positionalArguments().constFirst();
     QString error;
     std::optional<QByteArray> image = ReadParameterFile(path, &error);
-    if (!image)
+    if (!image) {
         io.fail(ExitIoFailure, error);
+    } else if (!HasConstantBytes(*image)) {
+        const QString warning = ForeignFileWarning(path, *image);
+        if (parser.isSet(strictOption())) {
+            io.fail(ExitIoFailure, warning);
+            return std::nullopt;
+        }
+        io.err << io.program << QStringLiteral(": warning: ") << warning << Qt::endl;
+    }
     return image;
 }
 
 int runDecode(QCommandLineParser &parser, const Streams &io)
 {
-    const std::optional<QByteArray> image = readImage(parser.positionalArguments().constFirst(), io);
+    const std::optional<QByteArray> image = readImage(parser, io);
     if (!image)
         return ExitIoFailure;
     const QJsonObject object = ValuesToJson(ReadParameterData(*image));
@@ -116,7 +138,7 @@ int runShow(QCommandLineParser &parser, const Streams &io)
                     .arg(LanguageNames().join(QStringLiteral(", "))));
         }
     }
-    const std::optional<QByteArray> image = readImage(parser.positionalArguments().constFirst(), io);
+    const std::optional<QByteArray> image = readImage(parser, io);
     if (!image)
         return ExitIoFailure;
     ParameterValues values = ReadParameterData(*image);
@@ -166,6 +188,16 @@ int runEncode(QCommandLineParser &parser, const Streams &io)
             QStringLiteral("%1: \"%2\": %3").arg(inputName, EscapeControls(error->member), error->problem));
     }
 
+    // Written all the same, as the window's Save anyway does; a Load gives back only the beginning.
+    for (const CutText &cut : TextsCutOnReading(values)) {
+        io.err << io.program
+               << QStringLiteral(": warning: %1: \"%2\": text of %3 characters; a Load reads back only the first %4\n")
+                      .arg(inputName, QLatin1StringView(cut.field->name))
+                      .arg(cut.length)
+                      .arg(ReadBackLength(*cut.field));
+    }
+    io.err.flush();
+
     QString writeError;
     if (!WriteParameterFile(outputPath, BuildParameterData(values), &writeError))
         return io.fail(ExitIoFailure, writeError);
@@ -174,12 +206,15 @@ int runEncode(QCommandLineParser &parser, const Streams &io)
 
 // clang-format off
 constexpr Command Commands[] = {
-    {"decode", "decode FILE", "Print the values of settings file FILE as JSON.", runDecode, false},
+    {"decode", "decode [--strict] FILE", "Print the values of settings file FILE as JSON. A file that does not "
+                                         "look like a settings file is warned about, or refused with --strict.",
+        runDecode, false, false, true},
     {"encode", "encode IN.json -o OUT.dat", "Build settings file OUT.dat from the JSON values in IN.json "
                                             "(- reads standard input).", runEncode, true},
-    {"show", "show [--language LANGUAGE] FILE", "List the values of settings file FILE under the window's "
-                                                "captions, in the language the file stores or in LANGUAGE (0 to 14 "
-                                                "or a name such as Deutsch).", runShow, false, true},
+    {"show", "show [--strict] [--language LANGUAGE] FILE", "List the values of settings file FILE under the "
+                                                "window's captions, in the language the file stores or in LANGUAGE "
+                                                "(0 to 14 or a name such as Deutsch); --strict as for decode.",
+        runShow, false, true, true},
     {"presets", "presets mms|smtp|ftp|mail", "Print one preset table as JSON: what each country, operator or "
                                              "mail-server pick fills in.",
         [](QCommandLineParser &parser, const Streams &io) {
@@ -229,6 +264,8 @@ int runCommand(const Command &command, const QStringList &arguments, const Strea
         parser.addOption(outputOption());
     if (command.takesLanguage)
         parser.addOption(languageOption());
+    if (command.takesStrict)
+        parser.addOption(strictOption());
     if (!parser.parse(arguments))
         return usageError(io, parser.errorText());
     if (parser.isSet(help)) {

@@ -450,3 +450,16 @@ const CaptionEntry &CaptionTable(int language)
     Q_ASSERT_X(known, "CaptionTable", "no such language");
     return table[static_cast<std::size_t>(known ? language : EnglishIndex)];
 }
+
+int MostItems(QAnyStringView control)
+{
+    const ComboItems *startup = FindStartupComboItems(control);
+    qsizetype most = startup ? startup->items.size() : 0;
+    const auto row = std::find_if(ItemListControls.begin(), ItemListControls.end(),
+        [control](const char *name) { return control == QLatin1StringView(name); });
+    if (row != ItemListControls.end()) {
+        for (int language = 0; language < LanguageCount; ++language)
+            most = std::max(most, CaptionTable(language).items.at(std::size_t(row - ItemListControls.begin())).size());
+    }
+    return static_cast<int>(most);
+}

@@ -84,6 +84,7 @@ struct ModalSeen
     QString text; // message box text, or the file name a file dialog proposed
     QStringList filter; // file dialogs: their name filters
     QStringList selected; // file dialogs: the paths they proposed
+    QStringList buttons; // message boxes: their buttons' texts, the default one first
     QString directory; // file dialogs: the folder they opened in
     QList<QUrl> sidebar; // file dialogs: the places beside the folder
     bool saving = false;
@@ -151,11 +152,12 @@ public:
         });
     }
 
-    // Reads the next message box and closes it with its button.
-    void messageBox()
+    // Reads the next message box and closes it with `answer`, or with its
+    // first button.
+    void messageBox(QMessageBox::StandardButton answer = QMessageBox::NoButton)
     {
         m_ready.append(std::function<bool()>());
-        m_steps.append([this](QWidget *modal) {
+        m_steps.append([this, answer](QWidget *modal) {
             auto *box = qobject_cast<QMessageBox *>(modal);
             if (!box)
                 return false;
@@ -163,9 +165,16 @@ public:
             seen.objectName = box->objectName();
             seen.title = box->windowTitle();
             seen.text = box->text();
+            for (QAbstractButton *button : box->buttons()) {
+                const QString text = button->text().remove(u'&');
+                if (button == box->defaultButton())
+                    seen.buttons.prepend(text);
+                else
+                    seen.buttons.append(text);
+            }
             m_seen.append(seen);
             m_icons.append(box->icon());
-            QAbstractButton *button = box->buttons().value(0);
+            QAbstractButton *button = answer ? box->button(answer) : box->buttons().value(0);
             if (button)
                 button->click();
             else

@@ -1,4 +1,5 @@
 #include "toolrun.h"
+#include "i18n/captiontable.h"
 #include "settings/parameterdata.h"
 #include "values/startupvalues.h"
 
@@ -122,7 +123,7 @@ private slots:
 
         QTest::newRow("help") << QStringList { u"--help"_s } << 0 << u"encode IN.json -o OUT.dat"_s << QString();
         QTest::newRow("version") << QStringList { u"--version"_s } << 0 << u"trailcam-param 1."_s << QString();
-        QTest::newRow("command help") << QStringList { u"show"_s, u"-h"_s } << 0 << u"show [--language LANGUAGE] FILE"_s
+        QTest::newRow("command help") << QStringList { u"show"_s, u"-h"_s } << 0 << u"show [--strict] [--language LANGUAGE] FILE"_s
                                       << QString();
         QTest::newRow("no command") << QStringList {} << 2 << QString() << u"Usage:"_s;
         QTest::newRow("unknown command") << QStringList { u"dump"_s, u"x"_s } << 2 << QString() << u"\"dump\""_s;
@@ -293,8 +294,10 @@ private slots:
         int nextIndex = 2;
         for (const MapEntry &entry : ByteMap) {
             const QString key = QString::fromLatin1(entry.key);
+            // An item of its list, each time another where the list allows.
+            const int items = key == u"security"_s ? 256 : MostItems(key);
             if (entry.readWidth == 0)
-                input.insert(key, key == u"ComboBox6"_s ? -1 : nextIndex++);
+                input.insert(key, key == u"ComboBox6"_s ? -1 : nextIndex++ % items);
             else
                 input.insert(key, (key + u"é"_s).left(entry.readWidth));
         }
@@ -410,6 +413,13 @@ private slots:
         QTest::newRow("apn 64 bytes") << textJson(u"apn"_s, QString(64, u'a')) << u"\"apn\""_s;
         QTest::newRow("password 5") << QByteArray(R"({"passedit": "12345"})") << u"\"passedit\""_s;
         QTest::newRow("id 10") << QByteArray(R"({"idedit": "CAM0000000"})") << u"\"idedit\""_s;
+        QTest::newRow("id 7, more than the window takes")
+            << QByteArray(R"({"idedit": "CAM0000"})") << u"\"idedit\": text of 7 characters; the window takes at most 6"_s;
+        QTest::newRow("index past its list") << QByteArray(R"({"rslcmb": 3})")
+                                             << u"\"rslcmb\": 3 names no item; give 0..2, or -1 or 255 for no selection"_s;
+        QTest::newRow("mode past TimeLapse") << QByteArray(R"({"modecmb": 4})") << u"give 0..3,"_s;
+        QTest::newRow("FTP switch 2") << QByteArray(R"({"ComboBox10": 2})")
+                                      << u"\"ComboBox10\": 2 names no item; give 0..1, or -1 or 31 for no selection"_s;
         QTest::newRow("operator 45") << textJson(u"ComboBox13"_s, QString(45, u'o')) << u"\"ComboBox13\""_s;
         QTest::newRow("mail port 30") << textJson(u"porttxt"_s, QString(30, u'1')) << u"\"porttxt\""_s;
         QTest::newRow("timer hour 24") << QByteArray(R"({"timerStart": {"hour": 24, "minute": 0, "second": 0}})")
@@ -463,6 +473,84 @@ private slots:
         QVERIFY(!QFile::exists(out));
     }
 
+    void encodeWarns_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("warning"); // empty: none
+        const QString address = QString(37, u'a') + u"@example.org"_s;
+        QTest::newRow("address of 49") << textJson(u"email1"_s, address)
+                                       << u"\"email1\": text of 49 characters; a Load reads back only the first 48"_s;
+        QTest::newRow("address of 48") << textJson(u"email1"_s, address.mid(1)) << QString();
+        QTest::newRow("FTP APN of 50, FTP off") << textJson(u"ftpapn"_s, QString(50, u'f')) << QString();
+        QTest::newRow("FTP APN of 50, FTP on")
+            << QJsonDocument(QJsonObject { { u"ComboBox10"_s, 1 }, { u"ftpapn"_s, QString(50, u'f') } }).toJson()
+            << u"\"ftpapn\": text of 50 characters"_s;
+        QTest::newRow("TimeLapse, and no selection as files store it")
+            << QByteArray(R"({"modecmb": 3, "rslcmb": 255, "ComboBox1": 7, "ComboBox10": 31})") << QString();
+    }
+
+    // A text a Load would cut is written all the same, with a warning.
+    void encodeWarns()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, warning);
+        const QString out = pathOf(u"out.dat"_s);
+        const ToolRun run = runTool({ u"encode"_s, writeJson(json), u"-o"_s, out });
+        QCOMPARE(run.status, 0);
+        QCOMPARE(readAll(out).size(), ParameterDataSize);
+        if (warning.isEmpty())
+            QCOMPARE(run.err, QString());
+        else
+            QVERIFY2(run.err.startsWith(u"trailcam-param: warning: "_s) && run.err.contains(warning), qPrintable(run.err));
+    }
+
+    void foreignFile_data()
+    {
+        QTest::addColumn<QByteArray>("start"); // the file's first bytes, zeros after them; a genuine image when empty
+        QTest::addColumn<int>("byte41"); // put into the image; -1: left as it is
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("kind"); // what the warning says the file looks like; "-": no warning
+        const QByteArray jpeg("\xff\xd8\xff\xe0\x00\x10JFIF\0", 11);
+        const QByteArray mp4("\0\0\0\x18" "ftypmp42\0\0\0\0mp42isom", 24);
+        QTest::newRow("photo, decode") << jpeg << -1 << QStringList { u"decode"_s } << u" It looks like a JPEG picture."_s;
+        QTest::newRow("photo, show --strict") << jpeg << -1 << QStringList { u"show"_s, u"--strict"_s }
+                                              << u" It looks like a JPEG picture."_s;
+        QTest::newRow("video, show") << mp4 << -1 << QStringList { u"show"_s } << u" It looks like an MP4 video."_s;
+        QTest::newRow("zeros, decode --strict") << QByteArray(1, '\0') << -1 << QStringList { u"decode"_s, u"--strict"_s }
+                                                << QString();
+        QTest::newRow("byte 41 changed, show") << QByteArray() << 2 << QStringList { u"show"_s } << QString();
+        QTest::newRow("genuine, decode --strict") << QByteArray() << -1 << QStringList { u"decode"_s, u"--strict"_s }
+                                                  << u"-"_s;
+    }
+
+    // A warning and on; a refusal with --strict.
+    void foreignFile()
+    {
+        QFETCH(QByteArray, start);
+        QFETCH(int, byte41);
+        QFETCH(QStringList, options);
+        QFETCH(QString, kind);
+        const QString path = pathOf(u"IMG_0001.JPG"_s);
+        QByteArray image = start.isEmpty() ? BuildParameterData(StartupParameterValues()) : QByteArray(ParameterDataSize, '\0');
+        image.replace(0, start.size(), start);
+        if (byte41 >= 0)
+            image[41] = char(byte41);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(image) == ParameterDataSize);
+        file.close();
+        const bool strict = options.contains(u"--strict"_s);
+        const ToolRun run = runTool(options << path);
+        const QString warning = path + u" does not look like a camera settings file."_s + kind;
+        if (kind == u"-"_s) {
+            QCOMPARE(run.status, 0);
+            QCOMPARE(run.err, QString());
+        } else {
+            QCOMPARE(run.status, strict ? 1 : 0);
+            QCOMPARE(run.err, (strict ? u"trailcam-param: "_s : u"trailcam-param: warning: "_s) + warning + u'\n');
+            QCOMPARE(run.out.isEmpty(), strict);
+        }
+    }
+
     void inputSizeLimit_data()
     {
         QTest::addColumn<int>("size");
@@ -510,7 +598,7 @@ private slots:
         QTest::newRow("items") << QByteArray(R"({"langcmb": 2, "rslvcmb": 1, "modecmb": 2, "security": 2})")
                                << QStringList { u"Sprache: Deutsch"_s, u"Video Auflösung: 1080P"_s,
                                       u"Modus: Camera&video"_s, u"SMTP Security: STARTTLS"_s };
-        QTest::newRow("no selection") << QByteArray(R"({"modecmb": -1, "intvcmb": 9, "ComboBox5": -1, "security": 3})")
+        QTest::newRow("no selection") << QByteArray(R"({"modecmb": -1, "intvcmb": 255, "ComboBox5": -1, "security": 3})")
                                       << QStringList { u"Mode: no selection"_s, u"Interval: no selection"_s,
                                              u"SMTP ON/OFF: no selection"_s, u"SMTP Security: no selection"_s };
         QTest::newRow("network texts") << QByteArray(
