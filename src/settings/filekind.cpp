@@ -21,6 +21,7 @@ QString ForeignFileWarning(const QString &name, const QByteArray &data, const QS
     if (!question.isEmpty())
         text += QLatin1Char(' ') + question;
     if (const QString kind = CardFileKind(data); !kind.isEmpty())
-        text += (question.isEmpty() ? QStringLiteral(" ") : QStringLiteral("\n\n")) + QStringLiteral("It looks like %1.").arg(kind);
+        text += (question.isEmpty() ? QStringLiteral(" ") : QStringLiteral("\n\n"))
+            + QStringLiteral("It looks like %1.").arg(kind);
     return text;
 }

@@ -719,9 +719,10 @@ void TestSaveLoad::loadForeign_data()
     QTest::addColumn<QByteArray>("start"); // the file's first bytes; a genuine image when empty
     QTest::addColumn<int>("byte41");
     QTest::addColumn<QString>("kind"); // the line naming what it looks like
-    const QByteArray jpeg("\xff\xd8\xff\xe1\x00\x16" "Exif\0\0", 12);
+    const QByteArray jpeg("\xff\xd8\xff\xe1\x00\x16\x45xif\0\0", 12); // an Exif header
     QTest::newRow("photo, No") << jpeg << -1 << u"\n\nIt looks like a JPEG picture."_s;
-    QTest::newRow("video, No") << QByteArray("RIFF\x10\0\0\0AVI LIST", 16) << -1 << u"\n\nIt looks like an AVI video."_s;
+    QTest::newRow("video, No") << QByteArray("RIFF\x10\0\0\0AVI LIST", 16) << -1
+                               << u"\n\nIt looks like an AVI video."_s;
     QTest::newRow("zeros, Yes") << QByteArray(1, '\0') << -1 << QString();
     QTest::newRow("byte 41 changed, Yes") << QByteArray() << 2 << QString();
 }
@@ -764,16 +765,16 @@ void TestSaveLoad::saveCutTexts_data()
     QTest::addColumn<bool>("ftpOn");
     QTest::addColumn<QString>("listed"); // empty: Save asks nothing
     QTest::addColumn<bool>("anyway");
-    QTest::newRow("address of 49, Save anyway") << u"email1"_s << 49 << false
-                                                << u"Email 1: 49 characters, the file keeps 48"_s << true;
-    QTest::newRow("address of 66, Cancel") << u"email1"_s << 66 << false
-                                           << u"Email 1: 66 characters, the file keeps 48"_s << false;
+    QTest::newRow("address of 49, Save anyway")
+        << u"email1"_s << 49 << false << u"Email 1: 49 characters, the file keeps 48"_s << true;
+    QTest::newRow("address of 66, Cancel")
+        << u"email1"_s << 66 << false << u"Email 1: 66 characters, the file keeps 48"_s << false;
     QTest::newRow("address of 48") << u"email1"_s << 48 << false << QString() << true;
     QTest::newRow("operator of 17") << u"ComboBox8"_s << 17 << false
                                     << u"SMTP Operator: 17 characters, the file keeps 16"_s << true;
     QTest::newRow("FTP APN of 50, FTP off") << u"ftpapn"_s << 50 << false << QString() << true;
-    QTest::newRow("FTP APN of 50, FTP on") << u"ftpapn"_s << 50 << true
-                                           << u"FTP APN: 50 characters, the file keeps 48"_s << false;
+    QTest::newRow("FTP APN of 50, FTP on")
+        << u"ftpapn"_s << 50 << true << u"FTP APN: 50 characters, the file keeps 48"_s << false;
 }
 
 // Asked before the dialog opens; Cancel writes nothing and keeps the image.

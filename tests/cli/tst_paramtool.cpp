@@ -123,8 +123,8 @@ private slots:
 
         QTest::newRow("help") << QStringList { u"--help"_s } << 0 << u"encode IN.json -o OUT.dat"_s << QString();
         QTest::newRow("version") << QStringList { u"--version"_s } << 0 << u"trailcam-param 1."_s << QString();
-        QTest::newRow("command help") << QStringList { u"show"_s, u"-h"_s } << 0 << u"show [--strict] [--language LANGUAGE] FILE"_s
-                                      << QString();
+        QTest::newRow("command help") << QStringList { u"show"_s, u"-h"_s } << 0
+                                      << u"show [--strict] [--language LANGUAGE] FILE"_s << QString();
         QTest::newRow("no command") << QStringList {} << 2 << QString() << u"Usage:"_s;
         QTest::newRow("unknown command") << QStringList { u"dump"_s, u"x"_s } << 2 << QString() << u"\"dump\""_s;
         QTest::newRow("unknown option") << QStringList { u"--fast"_s } << 2 << QString() << u"fast"_s;
@@ -413,10 +413,10 @@ private slots:
         QTest::newRow("apn 64 bytes") << textJson(u"apn"_s, QString(64, u'a')) << u"\"apn\""_s;
         QTest::newRow("password 5") << QByteArray(R"({"passedit": "12345"})") << u"\"passedit\""_s;
         QTest::newRow("id 10") << QByteArray(R"({"idedit": "CAM0000000"})") << u"\"idedit\""_s;
-        QTest::newRow("id 7, more than the window takes")
-            << QByteArray(R"({"idedit": "CAM0000"})") << u"\"idedit\": text of 7 characters; the window takes at most 6"_s;
-        QTest::newRow("index past its list") << QByteArray(R"({"rslcmb": 3})")
-                                             << u"\"rslcmb\": 3 names no item; give 0..2, or -1 or 255 for no selection"_s;
+        QTest::newRow("id 7, more than the window takes") << QByteArray(
+            R"({"idedit": "CAM0000"})") << u"\"idedit\": text of 7 characters; the window takes at most 6"_s;
+        QTest::newRow("index past its list") << QByteArray(
+            R"({"rslcmb": 3})") << u"\"rslcmb\": 3 names no item; give 0..2, or -1 or 255 for no selection"_s;
         QTest::newRow("mode past TimeLapse") << QByteArray(R"({"modecmb": 4})") << u"give 0..3,"_s;
         QTest::newRow("FTP switch 2") << QByteArray(R"({"ComboBox10": 2})")
                                       << u"\"ComboBox10\": 2 names no item; give 0..1, or -1 or 31 for no selection"_s;
@@ -501,7 +501,8 @@ private slots:
         if (warning.isEmpty())
             QCOMPARE(run.err, QString());
         else
-            QVERIFY2(run.err.startsWith(u"trailcam-param: warning: "_s) && run.err.contains(warning), qPrintable(run.err));
+            QVERIFY2(
+                run.err.startsWith(u"trailcam-param: warning: "_s) && run.err.contains(warning), qPrintable(run.err));
     }
 
     void foreignFile_data()
@@ -511,16 +512,17 @@ private slots:
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QString>("kind"); // what the warning says the file looks like; "-": no warning
         const QByteArray jpeg("\xff\xd8\xff\xe0\x00\x10JFIF\0", 11);
-        const QByteArray mp4("\0\0\0\x18" "ftypmp42\0\0\0\0mp42isom", 24);
-        QTest::newRow("photo, decode") << jpeg << -1 << QStringList { u"decode"_s } << u" It looks like a JPEG picture."_s;
-        QTest::newRow("photo, show --strict") << jpeg << -1 << QStringList { u"show"_s, u"--strict"_s }
-                                              << u" It looks like a JPEG picture."_s;
+        const QByteArray mp4("\0\0\0\x18\x66typmp42\0\0\0\0mp42isom", 24);
+        QTest::newRow("photo, decode") << jpeg << -1 << QStringList { u"decode"_s }
+                                       << u" It looks like a JPEG picture."_s;
+        QTest::newRow("photo, show --strict")
+            << jpeg << -1 << QStringList { u"show"_s, u"--strict"_s } << u" It looks like a JPEG picture."_s;
         QTest::newRow("video, show") << mp4 << -1 << QStringList { u"show"_s } << u" It looks like an MP4 video."_s;
-        QTest::newRow("zeros, decode --strict") << QByteArray(1, '\0') << -1 << QStringList { u"decode"_s, u"--strict"_s }
-                                                << QString();
+        QTest::newRow("zeros, decode --strict")
+            << QByteArray(1, '\0') << -1 << QStringList { u"decode"_s, u"--strict"_s } << QString();
         QTest::newRow("byte 41 changed, show") << QByteArray() << 2 << QStringList { u"show"_s } << QString();
-        QTest::newRow("genuine, decode --strict") << QByteArray() << -1 << QStringList { u"decode"_s, u"--strict"_s }
-                                                  << u"-"_s;
+        QTest::newRow("genuine, decode --strict")
+            << QByteArray() << -1 << QStringList { u"decode"_s, u"--strict"_s } << u"-"_s;
     }
 
     // A warning and on; a refusal with --strict.
@@ -531,7 +533,8 @@ private slots:
         QFETCH(QStringList, options);
         QFETCH(QString, kind);
         const QString path = pathOf(u"IMG_0001.JPG"_s);
-        QByteArray image = start.isEmpty() ? BuildParameterData(StartupParameterValues()) : QByteArray(ParameterDataSize, '\0');
+        QByteArray image
+            = start.isEmpty() ? BuildParameterData(StartupParameterValues()) : QByteArray(ParameterDataSize, '\0');
         image.replace(0, start.size(), start);
         if (byte41 >= 0)
             image[41] = char(byte41);
@@ -598,7 +601,8 @@ private slots:
         QTest::newRow("items") << QByteArray(R"({"langcmb": 2, "rslvcmb": 1, "modecmb": 2, "security": 2})")
                                << QStringList { u"Sprache: Deutsch"_s, u"Video Auflösung: 1080P"_s,
                                       u"Modus: Camera&video"_s, u"SMTP Security: STARTTLS"_s };
-        QTest::newRow("no selection") << QByteArray(R"({"modecmb": -1, "intvcmb": 255, "ComboBox5": -1, "security": 3})")
+        QTest::newRow("no selection") << QByteArray(
+            R"({"modecmb": -1, "intvcmb": 255, "ComboBox5": -1, "security": 3})")
                                       << QStringList { u"Mode: no selection"_s, u"Interval: no selection"_s,
                                              u"SMTP ON/OFF: no selection"_s, u"SMTP Security: no selection"_s };
         QTest::newRow("network texts") << QByteArray(
