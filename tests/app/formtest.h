@@ -152,8 +152,7 @@ public:
         });
     }
 
-    // Reads the next message box and closes it with `answer`, or with its
-    // first button.
+    // Reads the next message box and closes it with `answer`, or its first button.
     void messageBox(QMessageBox::StandardButton answer = QMessageBox::NoButton)
     {
         m_ready.append(std::function<bool()>());
@@ -165,13 +164,8 @@ public:
             seen.objectName = box->objectName();
             seen.title = box->windowTitle();
             seen.text = box->text();
-            for (QAbstractButton *button : box->buttons()) {
-                const QString text = button->text().remove(u'&');
-                if (button == box->defaultButton())
-                    seen.buttons.prepend(text);
-                else
-                    seen.buttons.append(text);
-            }
+            for (QAbstractButton *button : box->buttons())
+                seen.buttons.insert(button == box->defaultButton() ? 0 : seen.buttons.size(), button->text().remove(u'&'));
             m_seen.append(seen);
             m_icons.append(box->icon());
             QAbstractButton *button = answer ? box->button(answer) : box->buttons().value(0);

@@ -121,7 +121,7 @@ private slots:
     void loadFromOutside();
 
 private:
-    bool save(const QString &path);
+    bool save(const QString &path, QMessageBox::StandardButton before = QMessageBox::NoButton);
     bool load(const QString &path);
     QString file(const QString &name) const { return m_dir->filePath(name); }
 
@@ -159,15 +159,17 @@ void TestSaveLoad::cleanup()
 
 // Clicks the button and answers its dialog with `path` (empty: cancel).
 // Returns false when a message box was shown; m_seen holds what showed.
-bool TestSaveLoad::save(const QString &path)
+bool TestSaveLoad::save(const QString &path, QMessageBox::StandardButton before)
 {
     ModalAnswerer answerer(m_window.get());
+    if (before)
+        answerer.messageBox(before); // a question before the dialog
     answerer.fileDialog(path);
     answerer.messageBox();
     QTest::mouseClick(m_window->Button3, Qt::LeftButton);
     m_seen = answerer.seen();
     [&] { QVERIFY2(answerer.unexpected().isEmpty(), qPrintable(answerer.unexpected().join(u", "))); }();
-    return m_seen.size() < 2;
+    return m_seen.size() < (before ? 3 : 2);
 }
 
 bool TestSaveLoad::load(const QString &path)
@@ -375,14 +377,7 @@ void TestSaveLoad::roundTrip()
     share(expected.smtppassword, expected.ftppassword);
 
     const QString path = file(u"Parameter.dat"_s);
-    {
-        ModalAnswerer answerer(&w);
-        answerer.messageBox(QMessageBox::Save); // the texts cut, Save anyway
-        answerer.fileDialog(path);
-        QTest::mouseClick(w.Button3, Qt::LeftButton);
-        QVERIFY(answerer.allAnswered());
-        QCOMPARE(answerer.unexpected(), QStringList());
-    }
+    QVERIFY(save(path, QMessageBox::Save)); // the texts cut, Save anyway
 
     // Into a fresh window, whose lists and captions the file must not touch.
     m_window = std::make_unique<Tmainform1>();
@@ -711,159 +706,106 @@ void TestSaveLoad::loadFromOutside()
     QVERIFY(QFile::exists(path));
 }
 
-QTEST_MAIN(TestSaveLoad)
-#include "tst_saveload.moc"
-
 void TestSaveLoad::loadForeign_data()
 {
-    QTest::addColumn<QByteArray>("start"); // the file's first bytes; a genuine image when empty
-    QTest::addColumn<int>("byte41");
+    QTest::addColumn<QByteArray>("start"); // over zeros; empty: a genuine image, byte 41 changed
     QTest::addColumn<QString>("kind"); // the line naming what it looks like
-    const QByteArray jpeg("\xff\xd8\xff\xe1\x00\x16\x45xif\0\0", 12); // an Exif header
-    QTest::newRow("photo, No") << jpeg << -1 << u"\n\nIt looks like a JPEG picture."_s;
-    QTest::newRow("video, No") << QByteArray("RIFF\x10\0\0\0AVI LIST", 16) << -1
-                               << u"\n\nIt looks like an AVI video."_s;
-    QTest::newRow("zeros, Yes") << QByteArray(1, '\0') << -1 << QString();
-    QTest::newRow("byte 41 changed, Yes") << QByteArray() << 2 << QString();
+    QTest::newRow("photo, No") << QByteArray("\xff\xd8\xff\xe1\x00\x16\x45xif\0\0", 12)
+                               << u"\n\nIt looks like a JPEG picture."_s;
+    QTest::newRow("video, No") << QByteArray("RIFF\x10\0\0\0AVI LIST", 16) << u"\n\nIt looks like an AVI video."_s;
+    QTest::newRow("zeros, Yes") << QByteArray(1, '\0') << QString();
+    QTest::newRow("byte 41 changed, Yes") << QByteArray() << QString();
 }
 
 // Asked before anything changes; No, the default, keeps the window as it was.
 void TestSaveLoad::loadForeign()
 {
     QFETCH(QByteArray, start);
-    QFETCH(int, byte41);
     QFETCH(QString, kind);
-    ParameterValues values = StartupParameterValues();
-    values.idedit = u"FOREIG"_s;
-    QByteArray image = start.isEmpty() ? BuildParameterData(values) : QByteArray(ParameterDataSize, '\0');
-    image.replace(0, start.size(), start);
-    if (byte41 >= 0)
-        PutFileByte(image, 41, quint8(byte41));
-    const QString path = file(u"IMG_0001.JPG"_s);
-    QVERIFY(WriteFile(path, image));
-    const bool yes = QString::fromLatin1(QTest::currentDataTag()).endsWith(u"Yes"_s);
+    m_window->idedit->setText(u"KEEP"_s); // what a Load replaces
+    QByteArray image = start.isEmpty() ? BuildParameterData(StartupParameterValues()) : QByteArray(ParameterDataSize, '\0');
+    image.replace(0, start.size(), start)[41] = '\2';
+    QVERIFY(WriteFile(file(u"IMG_0001.JPG"_s), image));
+    const bool yes = QByteArray(QTest::currentDataTag()).endsWith("Yes");
     const auto before = formtest::Snapshot(*m_window);
-
     ModalAnswerer answerer(m_window.get());
-    answerer.fileDialog(path);
+    answerer.fileDialog(file(u"IMG_0001.JPG"_s));
     answerer.messageBox(yes ? QMessageBox::Yes : QMessageBox::No);
     QTest::mouseClick(m_window->Button1, Qt::LeftButton);
     QCOMPARE(answerer.unexpected(), QStringList());
-    const formtest::ModalSeen &box = answerer.seen().last();
-    QCOMPARE(box.text, u"IMG_0001.JPG does not look like a camera settings file. Load it anyway?"_s + kind);
-    QCOMPARE(box.buttons, (QStringList { u"No"_s, u"Yes"_s }));
-    if (yes)
-        QCOMPARE(m_window->idedit->text(), start.isEmpty() ? u"FOREIG"_s : QString());
-    else
-        QCOMPARE(formtest::Changed(before, formtest::Snapshot(*m_window)), QStringList());
+    QCOMPARE(answerer.seen().last().text,
+        u"IMG_0001.JPG does not look like a camera settings file. Load it anyway?"_s + kind);
+    QCOMPARE(answerer.seen().last().buttons, (QStringList { u"No"_s, u"Yes"_s }));
+    QCOMPARE(formtest::Changed(before, formtest::Snapshot(*m_window)).isEmpty(), !yes);
 }
 
 void TestSaveLoad::saveCutTexts_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<int>("length");
-    QTest::addColumn<bool>("ftpOn");
     QTest::addColumn<QString>("listed"); // empty: Save asks nothing
-    QTest::addColumn<bool>("anyway");
-    QTest::newRow("address of 49, Save anyway")
-        << u"email1"_s << 49 << false << u"Email 1: 49 characters, the file keeps 48"_s << true;
-    QTest::newRow("address of 66, Cancel")
-        << u"email1"_s << 66 << false << u"Email 1: 66 characters, the file keeps 48"_s << false;
-    QTest::newRow("address of 48") << u"email1"_s << 48 << false << QString() << true;
-    QTest::newRow("operator of 17") << u"ComboBox8"_s << 17 << false
-                                    << u"SMTP Operator: 17 characters, the file keeps 16"_s << true;
-    QTest::newRow("FTP APN of 50, FTP off") << u"ftpapn"_s << 50 << false << QString() << true;
-    QTest::newRow("FTP APN of 50, FTP on")
-        << u"ftpapn"_s << 50 << true << u"FTP APN: 50 characters, the file keeps 48"_s << false;
+    QTest::newRow("address of 49") << u"email1"_s << 49 << u"Email 1: 49 characters, the file keeps 48"_s;
+    QTest::newRow("address of 48") << u"email1"_s << 48 << QString();
+    QTest::newRow("SMTP APN of 50") << u"smtpapn"_s << 50 << u"SMTP APN: 50 characters, the file keeps 48"_s;
+    QTest::newRow("FTP APN of 50, FTP off") << u"ftpapn"_s << 50 << QString();
 }
 
-// Asked before the dialog opens; Cancel writes nothing and keeps the image.
+// Asked before the dialog opens: Cancel writes and builds nothing, Save anyway goes on.
 void TestSaveLoad::saveCutTexts()
 {
     QFETCH(QString, field);
     QFETCH(int, length);
-    QFETCH(bool, ftpOn);
     QFETCH(QString, listed);
-    QFETCH(bool, anyway);
-    Tmainform1 &w = *m_window;
-    const QString text = QString(length - 12, u'a') + u"@example.org"_s;
-    if (auto *edit = w.findChild<QLineEdit *>(field))
-        edit->setText(text);
-    else
-        w.findChild<TComboBox *>(field)->setText(text);
-    w.ComboBox10->setSelectedIndex(ftpOn ? 1 : 0);
-    const QString path = file(u"Parameter.dat"_s);
-
-    ModalAnswerer answerer(&w);
-    if (!listed.isEmpty())
-        answerer.messageBox(anyway ? QMessageBox::Save : QMessageBox::Cancel);
-    if (anyway)
-        answerer.fileDialog(path);
-    QTest::mouseClick(w.Button3, Qt::LeftButton);
-    QVERIFY(answerer.allAnswered());
-    QCOMPARE(answerer.unexpected(), QStringList());
-    QCOMPARE(QFile::exists(path), anyway);
-    if (listed.isEmpty())
-        return;
-    const formtest::ModalSeen &box = answerer.seen().first();
-    QCOMPARE(box.text, u"The file keeps only the beginning of these texts:\n\n"_s + listed);
-    QCOMPARE(box.buttons, (QStringList { u"Cancel"_s, u"Save anyway"_s }));
-    QCOMPARE(w.imageBuffer().isEmpty(), !anyway);
+    m_window->findChild<QLineEdit *>(field)->setText(QString(length - 12, u'a') + u"@example.org"_s);
+    for (const auto answer : { QMessageBox::Cancel, QMessageBox::Save }) {
+        save(file(u"Parameter.dat"_s), listed.isEmpty() ? QMessageBox::NoButton : answer);
+        QCOMPARE(QFile::exists(file(u"Parameter.dat"_s)), answer == QMessageBox::Save || listed.isEmpty());
+        const QString question = u"The file keeps only the beginning of these texts:\n\n"_s + listed;
+        QCOMPARE(m_seen.first().text, listed.isEmpty() ? u"Parameter.dat"_s : question);
+        QCOMPARE(m_seen.first().buttons.join(u' '), listed.isEmpty() ? QString() : u"Cancel Save anyway"_s);
+    }
 }
 
 void TestSaveLoad::closeUnsaved_data()
 {
-    QTest::addColumn<QString>("change"); // what the user did
+    QTest::addColumn<QString>("change"); // the field typed into, then what was done
     QTest::addColumn<int>("answer"); // to the question; NoButton: none asked
-    QTest::addColumn<QString>("saveTo"); // for the Save dialog; empty: cancelled
     QTest::addColumn<bool>("closed");
-    const int none = QMessageBox::NoButton;
-    QTest::newRow("untouched") << QString() << none << QString() << true;
-    QTest::newRow("APN, Discard") << u"apn"_s << int(QMessageBox::Discard) << QString() << true;
-    QTest::newRow("APN, Cancel") << u"apn"_s << int(QMessageBox::Cancel) << QString() << false;
-    QTest::newRow("APN, Save") << u"apn"_s << int(QMessageBox::Save) << u"Parameter.dat"_s << true;
-    QTest::newRow("APN, Save cancelled") << u"apn"_s << int(QMessageBox::Save) << QString() << false;
-    QTest::newRow("APN, and back") << u"apn back"_s << none << QString() << true;
-    QTest::newRow("FTP APN, FTP off") << u"ftpapn"_s << none << QString() << true;
-    QTest::newRow("APN, saved") << u"apn saved"_s << none << QString() << true;
-    QTest::newRow("loaded") << u"loaded"_s << none << QString() << true;
+    QTest::newRow("untouched") << QString() << int(QMessageBox::NoButton) << true;
+    QTest::newRow("APN, Discard") << u"apn"_s << int(QMessageBox::Discard) << true;
+    QTest::newRow("APN, Cancel") << u"apn"_s << int(QMessageBox::Cancel) << false;
+    QTest::newRow("APN, Save") << u"apn"_s << int(QMessageBox::Save) << true;
+    QTest::newRow("APN, Save cancelled") << u"apn"_s << int(QMessageBox::Save) << false;
+    QTest::newRow("FTP APN, FTP off") << u"ftpapn"_s << int(QMessageBox::NoButton) << true;
+    QTest::newRow("APN, saved") << u"apn saved"_s << int(QMessageBox::NoButton) << true;
+    QTest::newRow("APN, loaded") << u"apn loaded"_s << int(QMessageBox::NoButton) << true;
 }
 
 void TestSaveLoad::closeUnsaved()
 {
     QFETCH(QString, change);
     QFETCH(int, answer);
-    QFETCH(QString, saveTo);
     QFETCH(bool, closed);
-    Tmainform1 &w = *m_window;
-    const QString apn = w.apn->text();
-    if (change.startsWith(u"apn"_s))
-        formtest::TypeText(w.apn, u"changed.example"_s);
-    if (change == u"apn back"_s)
-        formtest::TypeText(w.apn, apn);
-    if (change == u"ftpapn"_s)
-        formtest::TypeText(w.ftpapn, u"changed.example"_s);
-    if (change == u"apn saved"_s)
+    if (!change.isEmpty())
+        formtest::TypeText(m_window->findChild<QLineEdit *>(change.section(u' ', 0, 0)), u"changed.example"_s);
+    if (change.contains(u' '))
         QVERIFY(save(file(u"saved.dat"_s)));
-    if (change == u"loaded"_s) {
-        ParameterValues values = StartupParameterValues();
-        values.apn = u"from.file"_s;
-        QVERIFY(WriteFile(file(u"loaded.dat"_s), BuildParameterData(values)));
-        QVERIFY(load(file(u"loaded.dat"_s)));
+    if (change.endsWith(u"loaded"_s)) {
+        m_window = std::make_unique<Tmainform1>();
+        QVERIFY(load(file(u"saved.dat"_s)));
     }
-    w.Timer1Timer(w.Timer1); // the clock's ticks are no change
-
-    ModalAnswerer answerer(&w);
-    if (answer != QMessageBox::NoButton)
-        answerer.messageBox(QMessageBox::StandardButton(answer));
+    m_window->Timer1Timer(nullptr); // the clock's ticks are no change
+    ModalAnswerer answerer(m_window.get());
+    answerer.messageBox(QMessageBox::StandardButton(answer));
     if (answer == QMessageBox::Save)
-        answerer.fileDialog(saveTo.isEmpty() ? QString() : file(saveTo));
-    QCOMPARE(w.close(), closed);
-    QVERIFY(answerer.allAnswered());
+        answerer.fileDialog(closed ? file(u"Parameter.dat"_s) : QString());
+    QCOMPARE(m_window->close(), closed);
+    QCOMPARE(answerer.allAnswered(), answer != QMessageBox::NoButton);
     QCOMPARE(answerer.unexpected(), QStringList());
-    if (answer != QMessageBox::NoButton) {
-        QCOMPARE(answerer.seen().first().text, u"Save changes before closing?"_s);
-        QCOMPARE(answerer.seen().first().buttons, (QStringList { u"Save"_s, u"Cancel"_s, u"Discard"_s }));
-    }
-    QCOMPARE(QFile::exists(file(u"Parameter.dat"_s)), !saveTo.isEmpty());
+    QCOMPARE(answerer.seen().value(0).text, answer ? u"Save changes before closing?"_s : QString());
+    QCOMPARE(answerer.seen().value(0).buttons.join(u' '), answer ? u"Save Cancel Discard"_s : QString());
+    QCOMPARE(QFile::exists(file(u"Parameter.dat"_s)), answer == QMessageBox::Save && closed);
 }
+
+QTEST_MAIN(TestSaveLoad)
+#include "tst_saveload.moc"

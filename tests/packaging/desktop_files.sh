@@ -45,10 +45,8 @@ grep -q "^\.TH TRAILCAM-PARAM 1 .*\"trailcam-settings $version\"" "$manpage" || 
 editor_page=$(dirname "$manpage")/trailcam-settings.1
 grep -q "^\.TH TRAILCAM-SETTINGS 1 .*\"trailcam-settings $version\"" "$editor_page" || fail "the editor's page is not for $version"
 if command -v man >/dev/null; then
-  for page in "$manpage" "$editor_page"; do
-    warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
-    [ -z "$warnings" ] || fail "roff warnings in $page: $warnings"
-  done
+  warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$manpage" "$editor_page" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || fail "roff warnings: $warnings"
 else
   echo "man is not installed: the page's roff is not checked"
 fi
