@@ -438,6 +438,8 @@ QMessageBox::StandardButton Tmainform1::Ask(QMessageBox::Icon icon, const QStrin
     QMessageBox::StandardButtons buttons, QMessageBox::StandardButton byDefault, const QString &saveText)
 {
     QMessageBox box(icon, ApplicationTitle(), text, buttons, this);
+    // A file name is the user's text, never markup.
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(byDefault);
     if (QAbstractButton *save = box.button(QMessageBox::Save); save && !saveText.isEmpty())
         save->setText(saveText);
