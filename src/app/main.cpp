@@ -6,6 +6,36 @@
 #include <QFile>
 
 #include <csignal>
+#include <string_view>
+
+#ifndef TRAILCAM_VERSION
+#define TRAILCAM_VERSION "0"
+#endif
+
+namespace {
+
+void DescribeOptions(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(QStringLiteral("Edits the settings file (Parameter.dat) of a 4G trail camera."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("file"), QStringLiteral("A settings file to load at start."), QStringLiteral("[file]"));
+}
+
+bool AsksForHelpOrVersion(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "--")
+            return false;
+        if (argument == "-h" || argument == "--help" || argument == "-v" || argument == "--version")
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -14,18 +44,30 @@ int main(int argc, char *argv[])
     // instead of the signal ending the program with the window's values.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    QApplication app(argc, argv);
-    PrepareApplication();
     // Where the folder of the last file is kept: trailcam/trailcam-settings.ini
     // in the user's configuration folder. Neither name reaches a title.
     QCoreApplication::setOrganizationName(QStringLiteral("trailcam"));
     QCoreApplication::setApplicationName(QStringLiteral("trailcam-settings"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TRAILCAM_VERSION));
+
+    // Answered without a display, so that they work in any terminal; anything
+    // the parser refuses here gets its message from the full parse below.
+    if (AsksForHelpOrVersion(argc, argv)) {
+        const QCoreApplication core(argc, argv);
+        QCommandLineParser parser;
+        DescribeOptions(parser);
+        if (parser.parse(QCoreApplication::arguments())) {
+            if (parser.isSet(QStringLiteral("version")))
+                parser.showVersion();
+            parser.showHelp();
+        }
+    }
+
+    QApplication app(argc, argv);
+    PrepareApplication();
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Edits the settings file (Parameter.dat) of a 4G trail camera."));
-    parser.addHelpOption();
-    parser.addPositionalArgument(
-        QStringLiteral("file"), QStringLiteral("A settings file to load at start."), QStringLiteral("[file]"));
+    DescribeOptions(parser);
     parser.process(app);
 
     Tmainform1 mainform1;

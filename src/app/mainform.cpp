@@ -6,6 +6,7 @@
 #include "app/textstart.h"
 
 #include "i18n/formtexts.h"
+#include "settings/filekind.h"
 #include "settings/parameterdata.h"
 #include "settings/parameterfields.h"
 #include "settings/parameterfile.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -117,6 +119,23 @@ void SetControlText(QWidget *control, const QString &text)
         box->setText(text);
 }
 
+// What Save writes for `values`, with one fixed clock: the clock's ticks
+// change nothing the user would lose.
+QByteArray ImageBesideClock(ParameterValues values)
+{
+    values.clock = ClockValue { 2000, 1, 1, 0, 0, 0 };
+    return BuildParameterData(values);
+}
+
+QString ShownCaption(const QWidget *control)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(control))
+        return label->text().trimmed();
+    if (const auto *box = qobject_cast<const QGroupBox *>(control))
+        return box->title().trimmed();
+    return {};
+}
+
 // Default's own choice of TV mode: PAL, although a fresh window starts on NTSC.
 constexpr int DefaultTvMode = 1;
 
@@ -126,6 +145,11 @@ Tmainform1::Tmainform1(QWidget *parent)
     : QWidget(parent)
 {
     setupUi(this);
+    // What a Load gives back, so that what the window shows is what the file keeps.
+    for (const ParameterField &field : TextFields()) {
+        if (auto *edit = findChild<QLineEdit *>(QLatin1String(field.name)); edit && field.typedUpToReadWidth)
+            edit->setMaxLength(field.readWidth);
+    }
     // Their ids are the values of the security choice.
     m_securityButtons = new QButtonGroup(this);
     m_securityButtons->addButton(RadioButton1, static_cast<int>(Security::NoSsl));
@@ -164,6 +188,7 @@ Tmainform1::Tmainform1(QWidget *parent)
         if (child->acceptDrops())
             child->installEventFilter(this);
     }
+    m_startImage = ImageBesideClock(GatherValues());
 }
 
 Tmainform1::~Tmainform1() = default;
@@ -426,10 +451,94 @@ void Tmainform1::KeepDialogFolder(const QString &fileName)
     StoreDialogFolder(*m_lastFolder);
 }
 
+// The window's questions, all asked here; the answer is the button chosen,
+// or the escape button's when the box is closed. `saveText` renames Save.
+QMessageBox::StandardButton Tmainform1::Ask(QMessageBox::Icon icon, const QString &text,
+    QMessageBox::StandardButtons buttons, QMessageBox::StandardButton byDefault, const QString &saveText)
+{
+    QMessageBox box(icon, ApplicationTitle(), text, buttons, this);
+    // A file name is the user's text, never markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(byDefault);
+    if (QAbstractButton *save = box.button(QMessageBox::Save); save && !saveText.isEmpty())
+        save->setText(saveText);
+    if (!modalAnswers)
+        return static_cast<QMessageBox::StandardButton>(box.exec());
+    modalAnswers->answerMessageBox(box);
+    // Unanswered, it is NoButton, which every caller takes as the escape button's answer.
+    return box.standardButton(box.clickedButton());
+}
+
+// The field as the window names it now: its label after the tab or box that
+// tells repeated labels apart, in the language the window shows.
+QString Tmainform1::FieldCaption(const ParameterField &field) const
+{
+    QStringList words;
+    for (const char *control : { field.listing.qualifier, field.listing.subQualifier, field.listing.label }) {
+        if (!control)
+            continue;
+        QWidget *widget = findChild<QWidget *>(QLatin1String(control));
+        const int page = widget ? PageControl1->indexOf(widget) : -1;
+        words << (page >= 0 ? PageControl1->tabText(page).trimmed() : ShownCaption(widget));
+    }
+    words.removeAll(QString());
+    return words.isEmpty() ? QLatin1String(field.name) : words.join(QLatin1Char(' '));
+}
+
+// A text longer than a Load reads back would reach the camera cut, unseen.
+bool Tmainform1::SaveCutTextsAnyway(const ParameterValues &values)
+{
+    const std::vector<CutText> cut = TextsCutOnReading(values);
+    if (cut.empty())
+        return true;
+    QString text = QStringLiteral("The file keeps only the beginning of these texts:\n");
+    for (const CutText &entry : cut) {
+        text += QStringLiteral("\n%1: %2 characters, the file keeps %3")
+                    .arg(FieldCaption(*entry.field))
+                    .arg(entry.length)
+                    .arg(ReadBackLength(*entry.field));
+    }
+    return Ask(QMessageBox::Warning, text, QMessageBox::Save | QMessageBox::Cancel, QMessageBox::Cancel,
+               QStringLiteral("Save anyway"))
+        == QMessageBox::Save;
+}
+
+bool Tmainform1::HasUnsavedChanges() const
+{
+    const QByteArray shown = ImageBesideClock(GatherValues());
+    return shown != m_startImage && shown != m_loadedImage && shown != m_savedImage;
+}
+
+void Tmainform1::closeEvent(QCloseEvent *event)
+{
+    if (HasUnsavedChanges()) {
+        switch (Ask(QMessageBox::Question, QStringLiteral("Save changes before closing?"),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
+        case QMessageBox::Discard:
+            break;
+        case QMessageBox::Save:
+            // With its dialog and messages; closes only once the file is written.
+            RunHandler(&Tmainform1::Button3Click, Button3);
+            if (HasUnsavedChanges()) {
+                event->ignore();
+                return;
+            }
+            break;
+        default:
+            event->ignore();
+            return;
+        }
+    }
+    QWidget::closeEvent(event);
+}
+
 void Tmainform1::Button3Click(QObject * /*Sender*/)
 {
+    const ParameterValues values = GatherValues();
+    if (!SaveCutTextsAnyway(values))
+        return;
     // Built before the dialog opens: the clock bytes hold the time of the click.
-    m_imageBuffer = BuildParameterData(GatherValues());
+    m_imageBuffer = BuildParameterData(values);
 
     const QString fileName = AskFileName(SaveDialog1, "SaveDialog1", true, m_saveDialogPath);
     if (fileName.isEmpty())
@@ -438,6 +547,7 @@ void Tmainform1::Button3Click(QObject * /*Sender*/)
     if (!WriteParameterFile(fileName, m_imageBuffer, &error))
         throw HandlerError { error };
     KeepDialogFolder(fileName);
+    m_savedImage = ImageBesideClock(values);
 }
 
 void Tmainform1::Button1Click(QObject * /*Sender*/)
@@ -481,6 +591,13 @@ void Tmainform1::LoadFrom(const QString &fileName)
     const std::optional<QByteArray> image = ReadParameterFile(fileName, &error);
     if (!image)
         throw HandlerError { error };
+    // A photo from the same card would fill every field with garbage.
+    if (!HasConstantBytes(*image)
+        && Ask(QMessageBox::Warning,
+               ForeignFileWarning(QFileInfo(fileName).fileName(), *image, QStringLiteral("Load it anyway?")),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            != QMessageBox::Yes)
+        return;
     const ParameterValues values = ReadParameterData(*image);
 
     // Checked before the first control changes, so a bad file leaves the
@@ -490,6 +607,7 @@ void Tmainform1::LoadFrom(const QString &fileName)
 
     PutValues(values);
     KeepDialogFolder(fileName);
+    m_loadedImage = ImageBesideClock(GatherValues());
 }
 
 bool Tmainform1::eventFilter(QObject *watched, QEvent *event)

@@ -3,6 +3,7 @@
 #include "ui_mainform.h"
 
 #include <QByteArray>
+#include <QMessageBox>
 #include <QWidget>
 
 #include <optional>
@@ -71,6 +72,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     using Handler = void (Tmainform1::*)(QObject *);
@@ -85,6 +87,11 @@ private:
     void SetCaption(QWidget *control, const QString &text);
 
     ParameterValues GatherValues() const;
+    bool HasUnsavedChanges() const;
+    bool SaveCutTextsAnyway(const ParameterValues &values);
+    QString FieldCaption(const ParameterField &field) const;
+    QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons,
+        QMessageBox::StandardButton byDefault, const QString &saveText = {});
     void PutValues(const ParameterValues &values);
     void PutField(const ParameterField &field, const ParameterValues &values);
     QString AskFileName(QFileDialog *&dialog, const char *name, bool save, QString &lastChosen);
@@ -95,6 +102,12 @@ private:
     bool TakeFileDrop(QEvent *event);
 
     QByteArray m_imageBuffer;
+    // What Save would have written at start, at the last Load and at the last
+    // Save, the clock aside; a window equal to one of them closes without a
+    // question.
+    QByteArray m_startImage;
+    QByteArray m_loadedImage;
+    QByteArray m_savedImage;
     QButtonGroup *m_securityButtons = nullptr; // RadioButton1..3
     // The paths last confirmed in each dialog, which it proposes next time.
     QString m_saveDialogPath;

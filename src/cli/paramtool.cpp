@@ -4,7 +4,9 @@
 
 #include "i18n/captiontable.h"
 #include "i18n/formtexts.h"
+#include "settings/filekind.h"
 #include "settings/parameterdata.h"
+#include "settings/parameterfields.h"
 #include "settings/parameterfile.h"
 #include "values/listing.h"
 #include "values/valuesjson.h"
@@ -54,6 +56,10 @@ struct Streams
         err << program << QStringLiteral(": ") << EscapeControls(message) << Qt::endl;
         return status;
     }
+    void warn(const QString &message) const
+    {
+        err << program << QStringLiteral(": warning: ") << EscapeControls(message) << Qt::endl;
+    }
 };
 
 struct Command
@@ -64,12 +70,20 @@ struct Command
     int (*run)(QCommandLineParser &parser, const Streams &io);
     bool takesOutput;
     bool takesLanguage = false;
+    bool takesStrict = false;
 };
 
 const QCommandLineOption &outputOption()
 {
     static const QCommandLineOption option({ QStringLiteral("o"), QStringLiteral("output") },
         QStringLiteral("The settings file to write."), QStringLiteral("OUT.dat"));
+    return option;
+}
+
+const QCommandLineOption &strictOption()
+{
+    static const QCommandLineOption option(QStringLiteral("strict"),
+        QStringLiteral("Refuse a file that does not look like a camera settings file, instead of warning."));
     return option;
 }
 
@@ -103,7 +117,8 @@ bool openInput(QFile &input, const QString &path, const Streams &io)
     return false;
 }
 
-std::optional<QByteArray> readImage(const QString &path, const Streams &io)
+// `path`, or standard input for "-", read whole.
+std::optional<QByteArray> readBytes(const QString &path, const Streams &io)
 {
     if (!isStandardStream(path)) {
         QString error;
@@ -130,9 +145,27 @@ std::optional<QByteArray> readImage(const QString &path, const Streams &io)
     return image;
 }
 
+// A file without the format's constant bytes is most likely a photo from the
+// same card: a warning, so that scripts over genuine files go on; --strict
+// refuses it.
+std::optional<QByteArray> readImage(const QCommandLineParser &parser, const Streams &io)
+{
+    const QString path = parser.positionalArguments().constFirst();
+    std::optional<QByteArray> image = readBytes(path, io);
+    if (image && !HasConstantBytes(*image)) {
+        const QString warning = ForeignFileWarning(isStandardStream(path) ? StandardInput : path, *image);
+        if (parser.isSet(strictOption())) {
+            io.fail(ExitIoFailure, warning);
+            return std::nullopt;
+        }
+        io.warn(warning);
+    }
+    return image;
+}
+
 int runDecode(QCommandLineParser &parser, const Streams &io)
 {
-    const std::optional<QByteArray> image = readImage(parser.positionalArguments().constFirst(), io);
+    const std::optional<QByteArray> image = readImage(parser, io);
     if (!image)
         return ExitIoFailure;
     const QJsonObject object = ValuesToJson(ReadParameterData(*image));
@@ -179,7 +212,7 @@ int runShow(QCommandLineParser &parser, const Streams &io)
                     .arg(LanguageNames().join(QStringLiteral(", "))));
         }
     }
-    const std::optional<QByteArray> image = readImage(parser.positionalArguments().constFirst(), io);
+    const std::optional<QByteArray> image = readImage(parser, io);
     if (!image)
         return ExitIoFailure;
     ParameterValues values = ReadParameterData(*image);
@@ -276,6 +309,14 @@ int runEncode(QCommandLineParser &parser, const Streams &io)
         return io.fail(ExitBadInput, QStringLiteral("%1: \"%2\": %3").arg(inputName, error->member, error->problem));
     }
 
+    // Written all the same, as the window's Save anyway does; a Load gives back only the beginning.
+    for (const CutText &cut : TextsCutOnReading(values)) {
+        io.warn(QStringLiteral("%1: \"%2\": text of %3 characters; a Load reads back only the first %4")
+                    .arg(inputName, QLatin1StringView(cut.field->name))
+                    .arg(cut.length)
+                    .arg(ReadBackLength(*cut.field)));
+    }
+
     const QByteArray image = BuildParameterData(values);
     if (toStdout) {
         QFile output;
@@ -291,12 +332,15 @@ int runEncode(QCommandLineParser &parser, const Streams &io)
 
 // clang-format off
 constexpr Command Commands[] = {
-    {"decode", "decode FILE", "Print the values of settings file FILE as JSON.", runDecode, false},
+    {"decode", "decode [--strict] FILE", "Print the values of settings file FILE as JSON. A file that does not "
+                                         "look like a settings file is warned about, or refused with --strict.",
+        runDecode, false, false, true},
     {"encode", "encode IN.json -o OUT.dat", "Build settings file OUT.dat from the JSON values in IN.json.",
         runEncode, true},
-    {"show", "show [--language LANGUAGE] FILE", "List the values of settings file FILE under the window's "
-                                                "captions, in the language the file stores or in LANGUAGE (0 to %1 "
-                                                "or a name such as Deutsch).", runShow, false, true},
+    {"show", "show [--strict] [--language LANGUAGE] FILE", "List the values of settings file FILE under the "
+                                                "window's captions, in the language the file stores or in LANGUAGE "
+                                                "(0 to %1 or a name such as Deutsch); --strict as for decode.",
+        runShow, false, true, true},
     {"presets", "presets mms|smtp|ftp|mail", "Print one preset table as JSON: what each country, operator or "
                                              "mail-server pick fills in.",
         [](QCommandLineParser &parser, const Streams &io) {
@@ -356,6 +400,8 @@ int runCommand(const Command &command, const QStringList &arguments, const Strea
         parser.addOption(outputOption());
     if (command.takesLanguage)
         parser.addOption(languageOption());
+    if (command.takesStrict)
+        parser.addOption(strictOption());
     if (!parser.parse(arguments))
         return usageError(io, parser.errorText());
     if (parser.isSet(help)) {

@@ -462,3 +462,16 @@ QStringList LanguageNames()
         names << QString::fromUtf16(language.name.data(), static_cast<qsizetype>(language.name.size()));
     return names;
 }
+
+int MostItems(QAnyStringView control)
+{
+    const ComboItems *startup = FindStartupComboItems(control);
+    qsizetype most = startup ? startup->items.size() : 0;
+    const auto row = std::find_if(ItemListControls.begin(), ItemListControls.end(),
+        [control](const char *name) { return control == QLatin1StringView(name); });
+    if (row != ItemListControls.end()) {
+        for (int language = 0; language < LanguageCount; ++language)
+            most = std::max(most, CaptionTable(language).items.at(std::size_t(row - ItemListControls.begin())).size());
+    }
+    return static_cast<int>(most);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAnyStringView>
 #include <QString>
 #include <QStringList>
 
@@ -26,3 +27,9 @@ struct CaptionEntry
 // LanguageNames(); another index is a caller's fault (asserted) and gives
 // English. Built on first use.
 const CaptionEntry &CaptionTable(int language);
+
+// How many items the combo box `control` offers at most: in its start-up list
+// or in any language's. A box that a switch rebuilds may offer more in a
+// language than at start (English adds "TimeLapse" to modecmb). 0 for a
+// control without items.
+int MostItems(QAnyStringView control);

@@ -291,3 +291,41 @@ ClockValue ReadStoredClock(const QByteArray &image)
     const auto byte = [&image](int i) { return offset + i < image.size() ? int(quint8(image.at(offset + i))) : 0; };
     return { 2000 + byte(0), byte(1), byte(2), byte(3), byte(4), byte(5) };
 }
+
+bool HasConstantBytes(const QByteArray &image)
+{
+    for (const WriteStep &step : WriteOrder) {
+        if (step.step == Step::Constant
+            && (step.offset >= image.size() || image.at(step.offset) != lowByte(step.value)))
+            return false;
+    }
+    return true;
+}
+
+bool WritesField(const ParameterField &field, const ParameterValues &values)
+{
+    const bool ftpOn = values.ComboBox10 == 1;
+    for (const WriteStep &step : WriteOrder) {
+        if (step.step != Step::FieldWhileFtpOn)
+            continue;
+        const ParameterField &ftpField = ParameterFields[step.field];
+        if (std::strcmp(ftpField.name, field.name) == 0)
+            return ftpOn;
+        if (ftpOn && ftpField.offset == field.offset)
+            return false;
+    }
+    return true;
+}
+
+std::vector<CutText> TextsCutOnReading(const ParameterValues &values)
+{
+    std::vector<CutText> cut;
+    for (const ParameterField &field : ParameterFields) {
+        if (field.kind != FieldKind::Text || !WritesField(field, values))
+            continue;
+        const qsizetype length = EncodeCodePage(values.*field.text).size();
+        if (length > ReadBackLength(field))
+            cut.push_back({ &field, length });
+    }
+    return cut;
+}

@@ -4,6 +4,10 @@
 
 #include <QByteArray>
 
+#include <vector>
+
+struct ParameterField;
+
 inline constexpr qsizetype ParameterDataSize = 2128;
 
 // Swaps the two nibbles and inverts every bit; its own inverse.
@@ -31,3 +35,23 @@ ParameterValues ReadParameterData(const QByteArray &image);
 // image lacks read as 0. ReadParameterData leaves the clock unset instead, so
 // that building what it read takes the current time again.
 ClockValue ReadStoredClock(const QByteArray &image);
+
+// Whether `image` holds the constant bytes that every image BuildParameterData
+// makes holds (byte 15 is 0, byte 41 is 1); a photo or a file of zeros does not.
+bool HasConstantBytes(const QByteArray &image);
+
+// Whether a build of `values` writes the field's value: while FTP is on, the
+// FTP texts that share their bytes with SMTP's take their place; while it is
+// off, those FTP texts are not written at all.
+bool WritesField(const ParameterField &field, const ParameterValues &values);
+
+// A text that a build writes but a read gives back shorter, by its row.
+struct CutText
+{
+    const ParameterField *field;
+    qsizetype length; // in characters, each one byte in the file
+};
+
+// The texts of `values`, in table order, that a build writes longer than
+// ReadBackLength(): a Load, and the camera, would see only their beginning.
+std::vector<CutText> TextsCutOnReading(const ParameterValues &values);

@@ -78,6 +78,11 @@ int TextCapacity(const ParameterField &field)
     return field.terminated ? field.room - 1 : field.room;
 }
 
+int ReadBackLength(const ParameterField &field)
+{
+    return std::min(field.readWidth, TextCapacity(field));
+}
+
 QString FitText(const ParameterField &field, const QString &text)
 {
     const int capacity = TextCapacity(field);

@@ -41,6 +41,7 @@ struct ParameterField
     int room; // bytes the field may occupy, a text's terminator included
     int readWidth; // bytes that reading takes from the field's start; 0 for what is never read
     bool terminated = true; // Text: false only for the 4-byte password, which needs no terminator
+    bool typedUpToReadWidth = false; // Text: the window's edit takes no more than readWidth characters
     int shift = 0; // Switch: the index goes in times 2^shift
     int bits = 8; // Index, Switch: how many bits the index has; a switch's start at `shift`
 
@@ -79,6 +80,13 @@ struct ParameterField
     {
         ParameterField field = *this;
         field.startTime = timeOfDay;
+        return field;
+    }
+
+    constexpr ParameterField typingLimited() const
+    {
+        ParameterField field = *this;
+        field.typedUpToReadWidth = true;
         return field;
     }
 
@@ -171,7 +179,7 @@ inline constexpr auto ParameterFields = [] {
         Index("intvcmb", &V::intvcmb, 2).resetByDefault().listed("Label2"),
         Index("mtcmb", &V::mtcmb, 3).resetByDefault().listed("Label3"),
         Index("isocmb", &V::isocmb, 4).resetByDefault().listed("Label4"),
-        Text("idedit", &V::idedit, 5, 10, 6).start("CAM000").resetByDefault().listed("Label5"),
+        Text("idedit", &V::idedit, 5, 10, 6).typingLimited().start("CAM000").resetByDefault().listed("Label5"),
         Index("rslvcmb", &V::rslvcmb, 16).resetByDefault().listed("Label6", "GroupBox2"),
         Index("vdlcmb", &V::vdlcmb, 17).resetByDefault().listed("Label7"),
         Index("vccmb", &V::vccmb, 18).start(1).resetByDefault().listed("Label8"),
@@ -180,7 +188,7 @@ inline constexpr auto ParameterFields = [] {
         Index("tvcmb", &V::tvcmb, 74).resetByDefault().listed("Label16"),
         Index("dtfmtcmb", &V::dtfmtcmb, 38).resetByDefault().listed("Label18"),
         Index("passcmb", &V::passcmb, 75).resetByDefault().listed("Label19"),
-        UnterminatedText("passedit", &V::passedit, 76, 4).start("7351").resetByDefault().listed("Label20"),
+        UnterminatedText("passedit", &V::passedit, 76, 4).typingLimited().start("7351").resetByDefault().listed("Label20"),
         Clock("clock", &V::clock, 32),
         Time("timerStart", &V::timerStart, 42).listed("Label12"),
         Time("timerEnd", &V::timerEnd, 45).start({ 23, 59, 59 }).listed("Label13"),
@@ -324,6 +332,10 @@ int HighestIndex(const ParameterField &field);
 
 // Longest encoded text the field holds.
 int TextCapacity(const ParameterField &field);
+
+// Longest text that a Load gives back whole: the read width, or less where
+// the room ends first.
+int ReadBackLength(const ParameterField &field);
 
 // The part of `text` that the field keeps: every character becomes one byte in
 // the file, so this is the text cut to TextCapacity() characters (a surrogate

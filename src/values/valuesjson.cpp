@@ -1,5 +1,6 @@
 #include "values/valuesjson.h"
 
+#include "i18n/captiontable.h"
 #include "settings/codepage.h"
 #include "settings/parameterfields.h"
 #include "values/startupvalues.h"
@@ -61,6 +62,11 @@ std::optional<JsonValueError> readText(
         return JsonValueError { member, QStringLiteral("expected a string, got %1").arg(jsonTypeName(value)) };
     const QString text = value.toString();
     const qsizetype bytes = EncodeCodePage(text).size();
+    // More than the window lets the user type: a Load would show its start and the next Save keep only that.
+    if (field.typedUpToReadWidth && bytes > field.readWidth) {
+        return JsonValueError { member,
+            QStringLiteral("text of %1 characters; the window takes at most %2").arg(bytes).arg(field.readWidth) };
+    }
     const int capacity = TextCapacity(field);
     if (bytes > capacity) {
         return JsonValueError {
@@ -70,6 +76,25 @@ std::optional<JsonValueError> readText(
     }
     *target = text;
     return std::nullopt;
+}
+
+// An item of the box's list in some language, or no selection: -1, or what a
+// file stores for it (255; a switch, all of its bits).
+std::optional<JsonValueError> readIndex(
+    const QString &member, const QJsonValue &value, const ParameterField &field, int *target)
+{
+    const int none = field.kind == FieldKind::Switch ? HighestIndex(field) : 255;
+    const int items = MostItems(QLatin1StringView(field.name));
+    const double number = value.toDouble();
+    if (value.isDouble() && number == std::floor(number) && number != -1 && number != none
+        && (number < 0 || number >= items)) {
+        return JsonValueError { member,
+            QStringLiteral("%1 names no item; give 0..%2, or -1 or %3 for no selection")
+                .arg(number)
+                .arg(items - 1)
+                .arg(none) };
+    }
+    return readInteger(member, value, -1, none, target);
 }
 
 struct Component
@@ -146,7 +171,7 @@ std::optional<JsonValueError> readMember(const QString &key, const QJsonValue &v
     case FieldKind::Index:
     case FieldKind::Switch:
         // Beyond its bits a switch would spill into the other switch of its byte.
-        return readInteger(key, value, -1, HighestIndex(*field), &(values->*field->index));
+        return readIndex(key, value, *field, &(values->*field->index));
     case FieldKind::Text:
         return readText(key, value, *field, &(values->*field->text));
     case FieldKind::Clock: {

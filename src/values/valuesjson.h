@@ -27,8 +27,11 @@ struct JsonValueError
 QJsonObject ValuesToJson(const ParameterValues &values);
 
 // Starts from the values of a freshly started window and takes each member the
-// object has. Refuses an unknown member, a wrong type, a value out of range or
-// a text that does not fit its field; *values is then undefined.
+// object has. Refuses an unknown member, a wrong type, a value out of range,
+// an index that names no item of its list in any language (-1 and what a file
+// stores for no selection excepted), a text that does not fit its field and an
+// ID or password longer than the window lets the user type; *values is then
+// undefined.
 std::optional<JsonValueError> ValuesFromJson(const QJsonObject &object, ParameterValues *values);
 
 // A values file as encode reads it: one JSON object, taken as ValuesFromJson

@@ -82,6 +82,7 @@ struct ModalSeen
     QString text; // message box text, or the file name a file dialog proposed
     QStringList filter; // file dialogs: their name filters
     QStringList selected; // file dialogs: the paths they proposed
+    QStringList buttons; // message boxes: their buttons' texts, the default one first
     QString directory; // file dialogs: the folder they opened in
     QList<QUrl> sidebar; // file dialogs: the places beside the folder
     bool saving = false;
@@ -103,9 +104,15 @@ public:
 
     // Chooses `path` in the next file dialog; an empty path cancels. With
     // `ready`, the dialog stays open until ready() holds (at most five seconds).
-    void fileDialog(const QString &path, std::function<bool()> ready = {}) { m_steps.append({ true, path, ready }); }
-    // Reads the next message box and closes it.
-    void messageBox() { m_steps.append({ false, {}, {} }); }
+    void fileDialog(const QString &path, std::function<bool()> ready = {})
+    {
+        m_steps.append({ true, path, ready, QMessageBox::NoButton });
+    }
+    // Reads the next message box and closes it with `answer`, or its first button.
+    void messageBox(QMessageBox::StandardButton answer = QMessageBox::NoButton)
+    {
+        m_steps.append({ false, {}, {}, answer });
+    }
 
     bool allAnswered() const { return m_steps.isEmpty(); }
     const QList<ModalSeen> &seen() const { return m_seen; }
@@ -118,7 +125,7 @@ public:
             return {};
         const QStringList selected = dialog.selectedFiles();
         m_seen.append({ dialog.objectName(), dialog.windowTitle(), QFileInfo(selected.value(0)).fileName(),
-            dialog.nameFilters(), selected, dialog.directory().absolutePath(), dialog.sidebarUrls(),
+            dialog.nameFilters(), selected, {}, dialog.directory().absolutePath(), dialog.sidebarUrls(),
             dialog.acceptMode() == QFileDialog::AcceptSave, m_window->imageBuffer() });
         if (step->ready)
             static_cast<void>(QTest::qWaitFor(step->ready, 5000)); // then answered, ready or not
@@ -127,12 +134,18 @@ public:
 
     void answerMessageBox(QMessageBox &box) override
     {
-        if (!takeStep(false, box))
+        const std::optional<Step> step = takeStep(false, box);
+        if (!step)
             return;
         ModalSeen &seen = m_seen.emplaceBack();
         seen.objectName = box.objectName();
         seen.title = box.windowTitle();
         seen.text = box.text();
+        for (QAbstractButton *button : box.buttons())
+            seen.buttons.insert(button == box.defaultButton() ? 0 : seen.buttons.size(), button->text().remove(u'&'));
+        // The click sets the box's clickedButton(), which the window reads as the answer.
+        if (QAbstractButton *button = step->answer ? box.button(step->answer) : box.buttons().value(0))
+            button->click();
         // A file name may hold markup, which must show as it is.
         if (box.textFormat() != Qt::PlainText)
             m_unexpected.append(QStringLiteral("message box not in plain text: ") + box.text());
@@ -144,6 +157,7 @@ private:
         bool file;
         QString path;
         std::function<bool()> ready;
+        QMessageBox::StandardButton answer = QMessageBox::NoButton;
     };
 
     std::optional<Step> takeStep(bool file, const QDialog &dialog)

@@ -111,6 +111,12 @@ private slots:
     void loadPipe();
     void loadBadTimer_data();
     void loadBadTimer();
+    void loadForeign_data();
+    void loadForeign();
+    void saveCutTexts_data();
+    void saveCutTexts();
+    void closeUnsaved_data();
+    void closeUnsaved();
 
     void dialogsOpenInLastFolder();
 
@@ -118,7 +124,7 @@ private slots:
     void loadFromOutside();
 
 private:
-    bool save(const QString &path);
+    bool save(const QString &path, QMessageBox::StandardButton before = QMessageBox::NoButton);
     bool load(const QString &path);
     QString file(const QString &name) const { return m_dir->filePath(name); }
 
@@ -157,15 +163,17 @@ void TestSaveLoad::cleanup()
 
 // Clicks the button and answers its dialog with `path` (empty: cancel).
 // Returns false when a message box was shown; m_seen holds what showed.
-bool TestSaveLoad::save(const QString &path)
+bool TestSaveLoad::save(const QString &path, QMessageBox::StandardButton before)
 {
     ModalAnswerer answerer(m_window.get());
+    if (before)
+        answerer.messageBox(before); // a question before the dialog
     answerer.fileDialog(path);
     answerer.messageBox();
     QTest::mouseClick(m_window->Button3, Qt::LeftButton);
     m_seen = answerer.seen();
     [&] { QVERIFY2(answerer.unexpected().isEmpty(), qPrintable(answerer.unexpected().join(u", "))); }();
-    return m_seen.size() < 2;
+    return m_seen.size() < (before ? 3 : 2);
 }
 
 bool TestSaveLoad::load(const QString &path)
@@ -373,7 +381,7 @@ void TestSaveLoad::roundTrip()
     share(expected.smtppassword, expected.ftppassword);
 
     const QString path = file(u"Parameter.dat"_s);
-    QVERIFY(save(path));
+    QVERIFY(save(path, QMessageBox::Save)); // the texts cut, Save anyway
 
     // Into a fresh window, whose lists and captions the file must not touch.
     m_window = std::make_unique<Tmainform1>();
@@ -716,6 +724,107 @@ void TestSaveLoad::loadFromOutside()
     QCOMPARE(answerer.unexpected(), QStringList());
     QVERIFY(QFile::exists(path));
     std::remove(rawPath.constData()); // a name QTemporaryDir cannot spell
+}
+
+void TestSaveLoad::loadForeign_data()
+{
+    QTest::addColumn<QByteArray>("start"); // over zeros; empty: a genuine image, byte 41 changed
+    QTest::addColumn<QString>("kind"); // the line naming what it looks like
+    QTest::newRow("photo, No") << QByteArray("\xff\xd8\xff\xe1\x00\x16\x45xif\0\0", 12)
+                               << u"\n\nIt looks like a JPEG picture."_s;
+    QTest::newRow("video, No") << QByteArray("RIFF\x10\0\0\0AVI LIST", 16) << u"\n\nIt looks like an AVI video."_s;
+    QTest::newRow("zeros, Yes") << QByteArray(1, '\0') << QString();
+    QTest::newRow("byte 41 changed, Yes") << QByteArray() << QString();
+}
+
+// Asked before anything changes; No, the default, keeps the window as it was.
+void TestSaveLoad::loadForeign()
+{
+    QFETCH(QByteArray, start);
+    QFETCH(QString, kind);
+    m_window->idedit->setText(u"KEEP"_s); // what a Load replaces
+    QByteArray image = start.isEmpty() ? BuildParameterData(StartupParameterValues()) : QByteArray(ParameterDataSize, '\0');
+    image.replace(0, start.size(), start)[41] = '\2';
+    QVERIFY(WriteFile(file(u"IMG_0001.JPG"_s), image));
+    const bool yes = QByteArray(QTest::currentDataTag()).endsWith("Yes");
+    const auto before = formtest::Snapshot(*m_window);
+    ModalAnswerer answerer(m_window.get());
+    answerer.fileDialog(file(u"IMG_0001.JPG"_s));
+    answerer.messageBox(yes ? QMessageBox::Yes : QMessageBox::No);
+    QTest::mouseClick(m_window->Button1, Qt::LeftButton);
+    QCOMPARE(answerer.unexpected(), QStringList());
+    QCOMPARE(answerer.seen().last().text,
+        u"IMG_0001.JPG does not look like a camera settings file. Load it anyway?"_s + kind);
+    QCOMPARE(answerer.seen().last().buttons, (QStringList { u"No"_s, u"Yes"_s }));
+    QCOMPARE(formtest::Changed(before, formtest::Snapshot(*m_window)).isEmpty(), !yes);
+}
+
+void TestSaveLoad::saveCutTexts_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("listed"); // empty: Save asks nothing
+    QTest::newRow("address of 49") << u"email1"_s << 49 << u"Email 1: 49 characters, the file keeps 48"_s;
+    QTest::newRow("address of 48") << u"email1"_s << 48 << QString();
+    QTest::newRow("SMTP APN of 50") << u"smtpapn"_s << 50 << u"SMTP APN: 50 characters, the file keeps 48"_s;
+    QTest::newRow("FTP APN of 50, FTP off") << u"ftpapn"_s << 50 << QString();
+}
+
+// Asked before the dialog opens: Cancel writes and builds nothing, Save anyway goes on.
+void TestSaveLoad::saveCutTexts()
+{
+    QFETCH(QString, field);
+    QFETCH(int, length);
+    QFETCH(QString, listed);
+    m_window->findChild<QLineEdit *>(field)->setText(QString(length - 12, u'a') + u"@example.org"_s);
+    for (const auto answer : { QMessageBox::Cancel, QMessageBox::Save }) {
+        save(file(u"Parameter.dat"_s), listed.isEmpty() ? QMessageBox::NoButton : answer);
+        QCOMPARE(QFile::exists(file(u"Parameter.dat"_s)), answer == QMessageBox::Save || listed.isEmpty());
+        const QString question = u"The file keeps only the beginning of these texts:\n\n"_s + listed;
+        QCOMPARE(m_seen.first().text, listed.isEmpty() ? u"Parameter.dat"_s : question);
+        QCOMPARE(m_seen.first().buttons.join(u' '), listed.isEmpty() ? QString() : u"Cancel Save anyway"_s);
+    }
+}
+
+void TestSaveLoad::closeUnsaved_data()
+{
+    QTest::addColumn<QString>("change"); // the field typed into, then what was done
+    QTest::addColumn<int>("answer"); // to the question; NoButton: none asked
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("untouched") << QString() << int(QMessageBox::NoButton) << true;
+    QTest::newRow("APN, Discard") << u"apn"_s << int(QMessageBox::Discard) << true;
+    QTest::newRow("APN, Cancel") << u"apn"_s << int(QMessageBox::Cancel) << false;
+    QTest::newRow("APN, Save") << u"apn"_s << int(QMessageBox::Save) << true;
+    QTest::newRow("APN, Save cancelled") << u"apn"_s << int(QMessageBox::Save) << false;
+    QTest::newRow("FTP APN, FTP off") << u"ftpapn"_s << int(QMessageBox::NoButton) << true;
+    QTest::newRow("APN, saved") << u"apn saved"_s << int(QMessageBox::NoButton) << true;
+    QTest::newRow("APN, loaded") << u"apn loaded"_s << int(QMessageBox::NoButton) << true;
+}
+
+void TestSaveLoad::closeUnsaved()
+{
+    QFETCH(QString, change);
+    QFETCH(int, answer);
+    QFETCH(bool, closed);
+    if (!change.isEmpty())
+        formtest::TypeText(m_window->findChild<QLineEdit *>(change.section(u' ', 0, 0)), u"changed.example"_s);
+    if (change.contains(u' '))
+        QVERIFY(save(file(u"saved.dat"_s)));
+    if (change.endsWith(u"loaded"_s)) {
+        m_window = std::make_unique<Tmainform1>();
+        QVERIFY(load(file(u"saved.dat"_s)));
+    }
+    m_window->Timer1Timer(nullptr); // the clock's ticks are no change
+    ModalAnswerer answerer(m_window.get());
+    answerer.messageBox(QMessageBox::StandardButton(answer));
+    if (answer == QMessageBox::Save)
+        answerer.fileDialog(closed ? file(u"Parameter.dat"_s) : QString());
+    QCOMPARE(m_window->close(), closed);
+    QCOMPARE(answerer.allAnswered(), answer != QMessageBox::NoButton);
+    QCOMPARE(answerer.unexpected(), QStringList());
+    QCOMPARE(answerer.seen().value(0).text, answer ? u"Save changes before closing?"_s : QString());
+    QCOMPARE(answerer.seen().value(0).buttons.join(u' '), answer ? u"Save Cancel Discard"_s : QString());
+    QCOMPARE(QFile::exists(file(u"Parameter.dat"_s)), answer == QMessageBox::Save && closed);
 }
 
 QTEST_MAIN(TestSaveLoad)

@@ -1,4 +1,5 @@
 #include "toolrun.h"
+#include "i18n/captiontable.h"
 #include "settings/parameterdata.h"
 #include "values/startupvalues.h"
 
@@ -126,8 +127,8 @@ private slots:
 
         QTest::newRow("help") << QStringList { u"--help"_s } << 0 << u"encode IN.json -o OUT.dat"_s << QString();
         QTest::newRow("version") << QStringList { u"--version"_s } << 0 << u"trailcam-param 1."_s << QString();
-        QTest::newRow("command help") << QStringList { u"show"_s, u"-h"_s } << 0 << u"show [--language LANGUAGE] FILE"_s
-                                      << QString();
+        QTest::newRow("command help") << QStringList { u"show"_s, u"-h"_s } << 0
+                                      << u"show [--strict] [--language LANGUAGE] FILE"_s << QString();
         QTest::newRow("no command") << QStringList {} << 2 << QString() << u"Usage:"_s;
         QTest::newRow("unknown command") << QStringList { u"dump"_s, u"x"_s } << 2 << QString() << u"\"dump\""_s;
         QTest::newRow("unknown option") << QStringList { u"--fast"_s } << 2 << QString() << u"fast"_s;
@@ -171,6 +172,7 @@ private slots:
         QTest::newRow("decode short") << u"decode"_s << QByteArray(ParameterDataSize - 1, '\0');
         QTest::newRow("show one byte") << u"show"_s << QByteArray(1, 'x');
         QTest::newRow("encode missing input") << u"encode"_s << QByteArray();
+        QTest::newRow("decode --strict, zeros") << u"decode --strict"_s << QByteArray(ParameterDataSize, '\0');
     }
 
     void fileFailures()
@@ -183,7 +185,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
         }
-        QStringList arguments { command, input };
+        QStringList arguments = command.split(u' ') << input;
         if (command == u"encode"_s)
             arguments << u"-o"_s << pathOf(u"out.dat"_s);
         const ToolRun run = runTool(arguments);
@@ -344,8 +346,10 @@ private slots:
         int nextIndex = 2;
         for (const MapEntry &entry : ByteMap) {
             const QString key = QString::fromLatin1(entry.key);
+            // An item of its list, each time another where the list allows.
+            const int items = key == u"security"_s ? 256 : MostItems(key);
             if (entry.readWidth == 0)
-                input.insert(key, key == u"ComboBox6"_s ? -1 : nextIndex++);
+                input.insert(key, key == u"ComboBox6"_s ? -1 : nextIndex++ % items);
             else
                 input.insert(key, (key + u"é"_s).left(entry.readWidth));
         }
@@ -426,6 +430,8 @@ private slots:
         QTest::newRow("operator into spare bytes") << u"ComboBox4"_s << QString(44, u'o') << QString(16, u'o');
         QTest::newRow("mail port") << u"porttxt"_s << QString(29, u'5') << QString(29, u'5');
         QTest::newRow("escapes JSON knows") << u"path"_s << u"/a\\b \"c\"\t"_s << u"/a\\b \"c\"\t"_s;
+        QTest::newRow("address of 49") << u"email1"_s << QString(49, u'a') << QString(48, u'a');
+        QTest::newRow("address of 48") << u"email1"_s << QString(48, u'a') << QString(48, u'a');
     }
 
     // A text that fits in Windows-1252 bytes is taken, however many UTF-8 bytes it has.
@@ -434,7 +440,11 @@ private slots:
         QFETCH(QString, member);
         QFETCH(QString, text);
         QFETCH(QString, readBack);
-        encode({ { member, text } });
+        const ToolRun written = runTool({ u"encode"_s, writeJson(textJson(member, text)), u"-o"_s, pathOf(u"out.dat"_s) });
+        QCOMPARE(written.status, 0);
+        // What a Load would cut is written all the same, with a warning.
+        QCOMPARE(written.err.contains(u"\"%1\": text of %2 characters; a Load reads back only the first %3"_s.arg(member)
+                                          .arg(text.size()).arg(readBack.size())), readBack != text);
         const ToolRun run = runTool({ u"decode"_s, pathOf(u"out.dat"_s) });
         QCOMPARE(run.status, 0);
         QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8()).object().value(member).toString(), readBack);
@@ -461,6 +471,12 @@ private slots:
         QTest::newRow("apn 64 bytes") << textJson(u"apn"_s, QString(64, u'a')) << u"\"apn\""_s;
         QTest::newRow("password 5") << QByteArray(R"({"passedit": "12345"})") << u"\"passedit\""_s;
         QTest::newRow("id 10") << QByteArray(R"({"idedit": "CAM0000000"})") << u"\"idedit\""_s;
+        QTest::newRow("id 7, more than the window takes") << QByteArray(
+            R"({"idedit": "CAM0000"})") << u"\"idedit\": text of 7 characters; the window takes at most 6"_s;
+        QTest::newRow("index past its list") << QByteArray(
+            R"({"rslcmb": 3})") << u"\"rslcmb\": 3 names no item; give 0..2, or -1 or 255 for no selection"_s;
+        QTest::newRow("FTP switch 2") << QByteArray(R"({"ComboBox10": 2})")
+                                      << u"\"ComboBox10\": 2 names no item; give 0..1, or -1 or 31 for no selection"_s;
         QTest::newRow("operator 45") << textJson(u"ComboBox13"_s, QString(45, u'o')) << u"\"ComboBox13\""_s;
         QTest::newRow("mail port 30") << textJson(u"porttxt"_s, QString(30, u'1')) << u"\"porttxt\""_s;
         QTest::newRow("timer hour 24") << QByteArray(R"({"timerStart": {"hour": 24, "minute": 0, "second": 0}})")
@@ -514,6 +530,37 @@ private slots:
         QVERIFY(!QFile::exists(out));
     }
 
+    void foreignFile_data()
+    {
+        QTest::addColumn<QByteArray>("start"); // over zeros; empty: a genuine image
+        QTest::addColumn<int>("byte41");
+        QTest::addColumn<QString>("kind"); // the warning's end
+        QTest::newRow("photo") << QByteArray("\xff\xd8\xff\xe0\x00\x10JFIF\0", 11) << 0 << u" It looks like a JPEG picture."_s;
+        QTest::newRow("video") << QByteArray("\0\0\0\x18\x66typmp42\0\0\0\0mp42isom", 24) << 0 << u" It looks like an MP4 video."_s;
+        QTest::newRow("zeros") << QByteArray(1, '\0') << 0 << QString();
+        QTest::newRow("byte 41 changed") << QByteArray() << 2 << QString();
+        QTest::newRow("genuine") << QByteArray() << 1 << QString();
+    }
+
+    // decode and show warn, and go on; --strict refuses (fileFailures).
+    void foreignFile()
+    {
+        QFETCH(QByteArray, start);
+        QFETCH(int, byte41);
+        QFETCH(QString, kind);
+        QByteArray image = start.isEmpty() ? BuildParameterData({}) : QByteArray(ParameterDataSize, '\0');
+        image.replace(0, start.size(), start)[41] = char(byte41);
+        const QString path = pathOf(u"IMG_0001.JPG"_s);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(image) == ParameterDataSize && file.flush());
+        const QString warning = u"trailcam-param: warning: "_s + path + u" does not look like a camera settings file."_s;
+        for (const QString &command : { u"decode"_s, u"show"_s }) {
+            const ToolRun run = runTool({ command, path });
+            QCOMPARE(run.status, 0);
+            QCOMPARE(run.err, start.isEmpty() && byte41 == 1 ? QString() : warning + kind + u'\n');
+        }
+    }
+
     void inputSizeLimit_data()
     {
         QTest::addColumn<int>("size");
@@ -561,7 +608,10 @@ private slots:
         QTest::newRow("items") << QByteArray(R"({"langcmb": 2, "rslvcmb": 1, "modecmb": 2, "security": 2})")
                                << QStringList { u"Sprache: Deutsch"_s, u"Video Auflösung: 1080P"_s,
                                       u"Modus: Camera&video"_s, u"SMTP Security: STARTTLS"_s };
-        QTest::newRow("no selection") << QByteArray(R"({"modecmb": -1, "intvcmb": 9, "ComboBox5": -1, "security": 3})")
+        QTest::newRow("TimeLapse, offered once a language is picked") << QByteArray(R"({"modecmb": 3})")
+                                                                     << QStringList { u"Mode: TimeLapse"_s };
+        QTest::newRow("no selection") << QByteArray(
+            R"({"modecmb": -1, "intvcmb": 255, "ComboBox5": -1, "security": 3})")
                                       << QStringList { u"Mode: no selection"_s, u"Interval: no selection"_s,
                                              u"SMTP ON/OFF: no selection"_s, u"SMTP Security: no selection"_s };
         QTest::newRow("network texts") << QByteArray(

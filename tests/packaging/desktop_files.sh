@@ -47,8 +47,10 @@ grep -q "^(0 to $last, or" "$manpage" || fail "the page does not give the langua
 grep -q " among $((last + 1)) languages\." "$metainfo" || fail "the metadata does not count $((last + 1)) languages"
 version=$("$tool" --version | cut -d' ' -f2)
 grep -q "^\.TH TRAILCAM-PARAM 1 .*\"trailcam-settings $version\"" "$manpage" || fail "the page is not for version $version"
+editor_page=$(dirname "$manpage")/trailcam-settings.1
+grep -q "^\.TH TRAILCAM-SETTINGS 1 .*\"trailcam-settings $version\"" "$editor_page" || fail "the editor's page is not for $version"
 if command -v man >/dev/null; then
-  warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$manpage" 2>&1 >/dev/null)
+  warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$manpage" "$editor_page" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "roff warnings: $warnings"
 else
   echo "man is not installed: the page's roff is not checked"

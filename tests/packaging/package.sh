@@ -69,6 +69,8 @@ $files"
   done
   tool=$root/usr/bin/trailcam-param
   [ "$("$tool" --version)" = "trailcam-param $version" ] || fail "trailcam-param --version"
+  [ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/trailcam-settings" --version)" = "trailcam-settings $version" ] \
+    || fail "trailcam-settings --version, without a display"
   printf '{"idedit": "CAM777", "apn": "internet.example"}' >"$work/in.json"
   "$tool" encode "$work/in.json" -o "$work/Parameter.dat"
   [ "$(stat -c %s "$work/Parameter.dat")" = 2128 ] || fail "encode wrote $(stat -c %s "$work/Parameter.dat") bytes"
