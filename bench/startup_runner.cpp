@@ -82,7 +82,10 @@ int main(int argc, char *argv[])
     for (const auto &subject : subjects) {
         const QString probe = dir + QLatin1Char('/') + QLatin1StringView(subject.probe) + suffix;
         const QString program = underWine ? QStringLiteral("wine") : probe;
-        const QStringList arguments = underWine ? QStringList { probe } : QStringList {};
+        // Wine hands no QT_ variable on: the platform goes as an argument.
+        const QStringList arguments = underWine
+            ? QStringList { probe, QStringLiteral("-platform"), QStringLiteral("offscreen") }
+            : QStringList {};
         std::vector<double> times;
         long rss = 0;
         for (int i = 0; i < runs; ++i) {

@@ -38,7 +38,15 @@ wineserver -p 2>/dev/null || true
 trap 'wineserver -k 2>/dev/null || true' EXIT
 bash "$here/tools/wine-run.sh" --prepare
 # The tests expect the C locale's 24-hour clock, which Wine's stand-in for
-# it (US English) does not have.
+# it (US English) does not have; and Wine hands no QT_ variable of the host
+# on, so the offscreen platform is asked for in the prefix's own environment.
 bash "$here/tools/wine-run.sh" reg add 'HKCU\Control Panel\International' /v sTimeFormat /d HH:mm:ss /f >/dev/null
+bash "$here/tools/wine-run.sh" reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d offscreen /f >/dev/null
+# The offscreen platform draws with the fonts of a folder, here those the
+# Linux tests draw with.
+mkdir -p "$WINEPREFIX/qt-fonts"
+ln -sf /usr/share/fonts/truetype/wqy/wqy-zenhei.ttc /usr/share/fonts/truetype/dejavu/DejaVuSans*.ttf \
+  "$WINEPREFIX/qt-fonts/"
+bash "$here/tools/wine-run.sh" reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /d "Z:$WINEPREFIX/qt-fonts" /f >/dev/null
 cd "$build"
 bash "$here/tools/run-ctest.sh" -j 2

@@ -153,7 +153,8 @@ std::optional<QByteArray> readImage(const QCommandLineParser &parser, const Stre
     const QString path = parser.positionalArguments().constFirst();
     std::optional<QByteArray> image = readBytes(path, io);
     if (image && !HasConstantBytes(*image)) {
-        const QString warning = ForeignFileWarning(isStandardStream(path) ? StandardInput : path, *image);
+        const QString warning
+            = ForeignFileWarning(isStandardStream(path) ? StandardInput : QDir::toNativeSeparators(path), *image);
         if (parser.isSet(strictOption())) {
             io.fail(ExitIoFailure, warning);
             return std::nullopt;

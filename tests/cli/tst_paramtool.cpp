@@ -553,7 +553,8 @@ private slots:
         const QString path = pathOf(u"IMG_0001.JPG"_s);
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(image) == ParameterDataSize && file.flush());
-        const QString warning = u"trailcam-param: warning: "_s + path + u" does not look like a camera settings file."_s;
+        const QString warning = u"trailcam-param: warning: "_s + QDir::toNativeSeparators(path)
+            + u" does not look like a camera settings file."_s;
         for (const QString &command : { u"decode"_s, u"show"_s }) {
             const ToolRun run = runTool({ command, path });
             QCOMPARE(run.status, 0);
@@ -696,6 +697,9 @@ private slots:
     // The executable itself: standard input, exit status and output through main().
     void executableReadsStandardInput()
     {
+#ifndef Q_OS_UNIX
+        QSKIP("the cases feed the tool through Unix pipes and /bin/sh");
+#endif
         const QString out = pathOf(u"stdin.dat"_s);
         QProcess process;
         process.start(QStringLiteral(TRAILCAM_PARAM_EXE), { u"encode"_s, u"-"_s, u"-o"_s, out });

@@ -83,9 +83,10 @@ listing=$(cd "$tmp/stick" && find . | sort)
 (
   cd "$tmp"
   printf '{"apn": "internet.example"}' >values.json
-  wine "$portable/trailcam-param.exe" encode values.json -o Parameter.dat
+  # Through standard input and output, which carry the image byte for byte.
+  wine "$portable/trailcam-param.exe" encode - -o - <values.json >Parameter.dat
   [ "$(stat -c %s Parameter.dat)" = 2128 ] || fail "zip: encode wrote $(stat -c %s Parameter.dat) bytes"
-  wine "$portable/trailcam-param.exe" decode Parameter.dat | tr -d '\r' | grep -q '"apn": "internet.example"' \
+  wine "$portable/trailcam-param.exe" decode - <Parameter.dat | grep -q '"apn": "internet.example"' \
     || fail "zip: decode did not give the APN back"
 )
 [ "$(cd "$tmp/stick" && find . | sort)" = "$listing" ] || fail "zip: the programs wrote beside themselves"
