@@ -14,7 +14,7 @@ build=${WINDOWS_BUILD_DIR:-$here/build-windows}
 
 # The host's Qt supplies moc, uic and rcc, and must be the same version as
 # the one built for Windows.
-bash "$here/tools/install-packages.sh" cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
+bash "$here/tools/install-packages.sh" locales cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
   nsis libxml2-utils fonts-wqy-zenhei fonts-dejavu-core xvfb xauth x11-utils unzip
 qt=$(bash "$here/tools/build-qt-windows.sh" | tail -n 1)
@@ -30,6 +30,22 @@ echo "Packages: $(cd "$build" && ls trailcam-settings-*-win64-setup.exe trailcam
 
 [ "$mode" = test ] || exit 0
 
+# Wine takes Windows' locale from the host's: the tests run in British
+# English (the C locale's 24-hour clock, UTF-8 names) and one in German.
+missing_locales=()
+for l in en_GB de_DE; do
+  locale -a | grep -qx "$l.utf8" || missing_locales+=("$l.UTF-8")
+done
+if ((${#missing_locales[@]})); then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  for l in "${missing_locales[@]}"; do
+    $sudo sed -i "s/^# *\($l UTF-8\)/\1/" /etc/locale.gen
+  done
+  $sudo locale-gen >/dev/null
+fi
+export LC_ALL=en_GB.UTF-8
+
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 mkdir -p "$WINEPREFIX"
 # One Wine server for all the tests, rather than one start per program; one
@@ -37,10 +53,8 @@ mkdir -p "$WINEPREFIX"
 wineserver -p 2>/dev/null || true
 trap 'wineserver -k 2>/dev/null || true' EXIT
 bash "$here/tools/wine-run.sh" --prepare
-# The tests expect the C locale's 24-hour clock, which Wine's stand-in for
-# it (US English) does not have; and Wine hands no QT_ variable of the host
-# on, so the offscreen platform is asked for in the prefix's own environment.
-bash "$here/tools/wine-run.sh" reg add 'HKCU\Control Panel\International' /v sTimeFormat /d HH:mm:ss /f >/dev/null
+# Wine hands no QT_ variable of the host on: the offscreen platform is asked
+# for in the prefix's own environment.
 bash "$here/tools/wine-run.sh" reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d offscreen /f >/dev/null
 # The offscreen platform draws with the fonts of a folder, here those the
 # Linux tests draw with.

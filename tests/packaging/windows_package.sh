@@ -17,7 +17,8 @@ done
 command -v wine >/dev/null || { echo "SKIP: no wine"; exit 77; }
 
 tmp=$(mktemp -d)
-export WINEPREFIX=$tmp/prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+# winemenubuilder would copy the Start menu into this machine's own menus.
+export WINEPREFIX=$tmp/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$tmp"' EXIT
 wineboot --init >/dev/null 2>&1
 wineserver --wait
@@ -28,8 +29,11 @@ state() {
   (cd "$WINEPREFIX/drive_c" && find . -path ./windows -prune -o -path '*/Temp' -prune -o -print | sort)
   grep -i -h -e trailcam -e 'Trail camera' "$WINEPREFIX"/*.reg | sort || true
 }
-regvalue() { # KEY VALUE
-  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v v="$2" '$1 == v { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
+regvalue() { # KEY VALUE, or KEY '(Default)'; empty where there is none
+  local which=(/v "$2")
+  [ "$2" != '(Default)' ] || which=(/ve)
+  { wine reg query "$1" "${which[@]}" 2>/dev/null || true; } | tr -d '\r' |
+    awk -v v="$2" '$1 == v { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
 }
 uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\trailcam-settings'
 
@@ -61,7 +65,8 @@ for scope in all current; do
   [[ $open == *'trailcam-settings.exe" "%1"' ]] || fail "$scope: open command is '$open'"
   wine reg query "$root\\Software\\Classes\\.dat\\OpenWithProgids" /v example.trailcam.Parameter >/dev/null 2>&1 \
     || fail "$scope: not listed under Open with"
-  [ -z "$(regvalue "$root\\Software\\Classes\\.dat" '(Default)')" ] || fail "$scope: took over .dat"
+  dat=$(regvalue "$root\\Software\\Classes\\.dat" '(Default)')
+  [[ -z $dat || $dat == '(value not set)' ]] || fail "$scope: took over .dat ($dat)"
   shortcuts=$(cd "$WINEPREFIX/drive_c" && find . -name '4G Trail camera Setting.lnk')
   [ -n "$shortcuts" ] || fail "$scope: no Start-menu entry"
   out=$(wine "$dir/trailcam-param.exe" --version | tr -d '\r')
