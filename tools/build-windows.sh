@@ -16,7 +16,7 @@ build=${WINDOWS_BUILD_DIR:-$here/build-windows}
 # the one built for Windows.
 bash "$here/tools/install-packages.sh" locales cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
-  nsis libxml2-utils fonts-wqy-zenhei fonts-dejavu-core xvfb xauth x11-utils unzip
+  nsis libxml2-utils fonts-wqy-zenhei fonts-dejavu-core xvfb xauth x11-utils xdotool imagemagick unzip
 qt=$(bash "$here/tools/build-qt-windows.sh" | tail -n 1)
 
 "$qt/bin/qt-cmake" -S "$here" -B "$build" -G Ninja \
