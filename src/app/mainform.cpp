@@ -236,15 +236,8 @@ void Tmainform1::RunHandler(Handler handler, QObject *sender)
 
 void Tmainform1::ShowError(const QString &message)
 {
-    // As QMessageBox::critical() makes it, but through the tests' seam, and
-    // plain text: a file name in the message may look like markup.
-    QMessageBox box(QMessageBox::Critical, ApplicationTitle(), message, QMessageBox::NoButton, this);
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(box.addButton(QMessageBox::Ok));
-    if (modalAnswers)
-        modalAnswers->answerMessageBox(box);
-    else
-        box.exec();
+    // As QMessageBox::critical() makes it, but through the tests' seam.
+    Ask(QMessageBox::Critical, message, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void Tmainform1::ApplyStyle()

@@ -120,28 +120,18 @@ bool openInput(QFile &input, const QString &path, const Streams &io)
 // `path`, or standard input for "-", read whole.
 std::optional<QByteArray> readBytes(const QString &path, const Streams &io)
 {
-    if (!isStandardStream(path)) {
-        QString error;
-        std::optional<QByteArray> image = ReadParameterFile(path, &error);
-        if (!image)
-            io.fail(ExitIoFailure, error);
-        return image;
+    QString error;
+    std::optional<QByteArray> image;
+    if (isStandardStream(path)) {
+        QFile input;
+        if (!openInput(input, path, io))
+            return std::nullopt;
+        image = ReadParameterImage(input, StandardInput, StandardInput, &error);
+    } else {
+        image = ReadParameterFile(path, &error);
     }
-    QFile input;
-    if (!openInput(input, path, io))
-        return std::nullopt;
-    const QByteArray image = input.read(ParameterDataSize);
-    if (input.error() != QFileDevice::NoError) {
-        io.fail(ExitIoFailure, QStringLiteral("Cannot read standard input. %1").arg(input.errorString()));
-        return std::nullopt;
-    }
-    if (image.size() < ParameterDataSize) {
-        io.fail(ExitIoFailure,
-            QStringLiteral("standard input is not a settings file: it holds %1 bytes, a settings file holds %2.")
-                .arg(image.size())
-                .arg(ParameterDataSize));
-        return std::nullopt;
-    }
+    if (!image)
+        io.fail(ExitIoFailure, error);
     return image;
 }
 
@@ -243,7 +233,7 @@ bool isSameFile(const QFile &input, const QString &outputPath)
                                  : ::stat(QFile::encodeName(outputPath).constData(), &out))
         == 0
         && S_ISREG(in.st_mode) && in.st_dev == out.st_dev && in.st_ino == out.st_ino;
-#elif defined(Q_OS_WIN)
+#else
     // Names differ by case, short forms and hard links; the volume and file
     // index do not.
     BY_HANDLE_FILE_INFORMATION in {};
@@ -262,9 +252,6 @@ bool isSameFile(const QFile &input, const QString &outputPath)
         CloseHandle(target);
     return known && in.dwVolumeSerialNumber == out.dwVolumeSerialNumber && in.nFileIndexHigh == out.nFileIndexHigh
         && in.nFileIndexLow == out.nFileIndexLow;
-#else
-    const QString in = QFileInfo(input.fileName()).canonicalFilePath();
-    return !in.isEmpty() && in == QFileInfo(outputPath).canonicalFilePath();
 #endif
 }
 

@@ -46,19 +46,36 @@ bool fail(QString *errorString, const QString &message)
 
 const char *const CannotOpen = "Cannot open file \"%1\". %2";
 
-#ifdef Q_OS_UNIX
+// The refusal to save, naming the file as `shown`.
+bool cannotCreate(QString *errorString, const QString &shown, const QString &reason)
+{
+    return fail(errorString, QStringLiteral("Cannot create file \"%1\". %2").arg(shown, reason));
+}
+
+// Any failure on the way to the storage; the old file is kept.
+bool streamError(QString *errorString)
+{
+    return fail(errorString, QStringLiteral("Stream write error"));
+}
+
 // What a path names when it is not a regular file, in words a user knows.
+const char *const FolderReason = "It is a folder, not a regular file.";
+const char *const PipeReason = "It is a pipe, not a regular file.";
+const char *const DeviceReason = "It is a device, not a regular file.";
+const char *const OtherReason = "It is not a regular file.";
+
+#ifdef Q_OS_UNIX
 QString notRegularReason(mode_t mode)
 {
     if (S_ISDIR(mode))
-        return QStringLiteral("It is a folder, not a regular file.");
+        return QLatin1StringView(FolderReason);
     if (S_ISFIFO(mode))
-        return QStringLiteral("It is a pipe, not a regular file.");
+        return QLatin1StringView(PipeReason);
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("It is a device, not a regular file.");
+        return QLatin1StringView(DeviceReason);
     if (S_ISSOCK(mode))
         return QStringLiteral("It is a socket, not a regular file.");
-    return QStringLiteral("It is not a regular file.");
+    return QLatin1StringView(OtherReason);
 }
 #endif
 
@@ -225,15 +242,10 @@ void syncFolder(const Place &place)
 // The save on Linux: see WriteParameterFile.
 bool writeThroughFolder(const QString &path, const QByteArray &image, QString *errorString, const SaveSteps &steps)
 {
-    const auto cannotCreate = [&](const QString &shown, const QString &reason) {
-        return fail(errorString, QStringLiteral("Cannot create file \"%1\". %2").arg(shown, reason));
-    };
-    const auto streamError = [&] { return fail(errorString, QStringLiteral("Stream write error")); };
-
     Place place;
     const QString shown = shownPath(path);
     if (const QString reason = openPlace(AT_FDCWD, QFile::encodeName(path), &place); !reason.isEmpty())
-        return cannotCreate(shown, reason);
+        return cannotCreate(errorString, shown, reason);
 
     // The final name may be a link, followed only when the saver or root owns
     // it: a link another user planted in a folder of theirs would make the
@@ -243,27 +255,27 @@ bool writeThroughFolder(const QString &path, const QByteArray &image, QString *e
     for (int links = 0;; ++links) {
         old.reset(::openat(place.folder.get(), place.name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
         if (old.get() < 0 && errno != ENOENT)
-            return cannotCreate(shown, qt_error_string(errno));
+            return cannotCreate(errorString, shown, qt_error_string(errno));
         if (old.get() < 0)
             break;
         if (::fstat(old.get(), &oldStatus) != 0)
-            return cannotCreate(shown, qt_error_string(errno));
+            return cannotCreate(errorString, shown, qt_error_string(errno));
         if (!S_ISLNK(oldStatus.st_mode))
             break;
         if (oldStatus.st_uid != geteuid() && oldStatus.st_uid != 0) {
-            return cannotCreate(
-                shown, QStringLiteral("It is a symbolic link of another user, which a save does not follow."));
+            return cannotCreate(errorString, shown,
+                QStringLiteral("It is a symbolic link of another user, which a save does not follow."));
         }
         if (links == 40)
-            return cannotCreate(shown, qt_error_string(ELOOP));
+            return cannotCreate(errorString, shown, qt_error_string(ELOOP));
         QByteArray target(PATH_MAX, Qt::Uninitialized);
         const ssize_t size = ::readlinkat(old.get(), "", target.data(), size_t(target.size()));
         if (size < 0)
-            return cannotCreate(shown, qt_error_string(errno));
+            return cannotCreate(errorString, shown, qt_error_string(errno));
         target.truncate(size);
         Place next;
         if (const QString reason = openPlace(place.folder.get(), target, &next); !reason.isEmpty())
-            return cannotCreate(shown, reason);
+            return cannotCreate(errorString, shown, reason);
         place = std::move(next);
     }
 
@@ -274,9 +286,9 @@ bool writeThroughFolder(const QString &path, const QByteArray &image, QString *e
     const bool exists = old.get() >= 0;
     if (exists) {
         if (!S_ISREG(oldStatus.st_mode))
-            return cannotCreate(shown, notRegularReason(oldStatus.st_mode));
+            return cannotCreate(errorString, shown, notRegularReason(oldStatus.st_mode));
         if ((oldStatus.st_mode & 0222) == 0)
-            return cannotCreate(shown, qt_error_string(EACCES));
+            return cannotCreate(errorString, shown, qt_error_string(EACCES));
         // Opening it for writing asks the system whether the saver may.
         writable.reset(retryInterrupted([&] {
             return ::openat(
@@ -284,9 +296,9 @@ bool writeThroughFolder(const QString &path, const QByteArray &image, QString *e
         }));
         struct stat opened {};
         if (writable.get() < 0 || ::fstat(writable.get(), &opened) != 0)
-            return cannotCreate(shown, qt_error_string(errno));
+            return cannotCreate(errorString, shown, qt_error_string(errno));
         if (opened.st_dev != oldStatus.st_dev || opened.st_ino != oldStatus.st_ino)
-            return cannotCreate(shown, QStringLiteral("It was replaced during the save."));
+            return cannotCreate(errorString, shown, QStringLiteral("It was replaced during the save."));
         oldStatus = opened;
     }
     if (steps.taken)
@@ -307,12 +319,12 @@ bool writeThroughFolder(const QString &path, const QByteArray &image, QString *e
     if (exists && geteuid() != 0 && (oldStatus.st_uid != geteuid() || !inGroup(oldStatus.st_gid))) {
         const int fd = writable.get();
         if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, ParameterDataSize) != 0 && errno != EOPNOTSUPP && errno != ENOSYS)
-            return streamError();
+            return streamError(errorString);
         if (!writeSteps(fd) || retryInterrupted([&] { return ::ftruncate(fd, ParameterDataSize); }) != 0
             || retryInterrupted([&] { return ::fsync(fd); }) != 0)
-            return streamError();
+            return streamError(errorString);
         file.close();
-        return writable.close() ? true : streamError();
+        return writable.close() || streamError(errorString);
     }
 
     // Everyone else gets a new file, renamed over the old one when it is whole:
@@ -321,27 +333,27 @@ bool writeThroughFolder(const QString &path, const QByteArray &image, QString *e
     QByteArray temporaryName;
     Descriptor made(createTemporary(place, exists ? 0600 : 0666, &temporaryName));
     if (made.get() < 0)
-        return cannotCreate(shown, qt_error_string(errno));
+        return cannotCreate(errorString, shown, qt_error_string(errno));
     const auto discard = [&] { ::unlinkat(place.folder.get(), temporaryName.constData(), 0); };
     if (exists) {
         if (const QString reason = giveAttributes(made.get(), writable.get(), oldStatus); !reason.isEmpty()) {
             discard();
-            return cannotCreate(shown, reason);
+            return cannotCreate(errorString, shown, reason);
         }
     }
     if (!writeSteps(made.get())) {
         discard();
-        return streamError();
+        return streamError(errorString);
     }
     file.close();
     if (!made.close()) {
         discard();
-        return streamError();
+        return streamError(errorString);
     }
     if (::renameat(place.folder.get(), temporaryName.constData(), place.folder.get(), place.name.constData()) != 0) {
         const int error = errno;
         discard();
-        return cannotCreate(shown, qt_error_string(error));
+        return cannotCreate(errorString, shown, qt_error_string(error));
     }
     syncFolder(place);
     return true;
@@ -351,14 +363,11 @@ bool writeThroughFolder(const QString &path, const QByteArray &image, QString *e
 #ifndef Q_OS_LINUX
 QString notRegularReason(const QFileInfo &info)
 {
-    return info.isDir() ? QStringLiteral("It is a folder, not a regular file.")
-                        : QStringLiteral("It is not a regular file.");
+    return QLatin1StringView(info.isDir() ? FolderReason : OtherReason);
 }
 #endif
 
 #ifdef Q_OS_WIN
-const char *const DeviceReason = "It is a device, not a regular file.";
-
 // What an open handle is when it is not a file on a disk (a console, a
 // printer port, a pipe), in the words used for the path.
 QString notDiskReason(const QFileDevice &file)
@@ -367,11 +376,11 @@ QString notDiskReason(const QFileDevice &file)
     case FILE_TYPE_DISK:
         return {};
     case FILE_TYPE_PIPE:
-        return QStringLiteral("It is a pipe, not a regular file.");
+        return QLatin1StringView(PipeReason);
     case FILE_TYPE_CHAR:
         return QLatin1StringView(DeviceReason);
     default:
-        return QStringLiteral("It is not a regular file.");
+        return QLatin1StringView(OtherReason);
     }
 }
 #endif
@@ -438,34 +447,32 @@ bool WriteParameterFile(const QString &path, const QByteArray &image, QString *e
 #ifdef Q_OS_LINUX
     return writeThroughFolder(path, image, errorString, steps);
 #else
-    const auto cannotCreate = [&](const QString &reason) {
-        return fail(errorString, QStringLiteral("Cannot create file \"%1\". %2").arg(shownPath(path), reason));
-    };
+    const QString shown = shownPath(path);
     // A pipe or a device replaced by a file would break what uses it, and a
     // read-only file is meant to stay as it is.
 #ifdef Q_OS_WIN
     if (IsWindowsDeviceName(path))
-        return cannotCreate(QLatin1StringView(DeviceReason));
+        return cannotCreate(errorString, shown, QLatin1StringView(DeviceReason));
     const int accessDenied = ERROR_ACCESS_DENIED;
 #else
     const int accessDenied = EACCES;
 #endif
     const QFileInfo existing(path);
     if (existing.exists() && !existing.isFile())
-        return cannotCreate(notRegularReason(existing));
+        return cannotCreate(errorString, shown, notRegularReason(existing));
     if (existing.exists() && !existing.isWritable())
-        return cannotCreate(qt_error_string(accessDenied));
+        return cannotCreate(errorString, shown, qt_error_string(accessDenied));
     QSaveFile file(path);
     // Writing in place could leave a half-written file where a good one was.
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
-        return cannotCreate(file.errorString());
+        return cannotCreate(errorString, shown, file.errorString());
     if (!steps.write(file, image) || !steps.sync(file) || !steps.close(file)) {
         file.cancelWriting();
-        return fail(errorString, QStringLiteral("Stream write error"));
+        return streamError(errorString);
     }
     if (!file.commit())
-        return cannotCreate(file.errorString());
+        return cannotCreate(errorString, shown, file.errorString());
     return true;
 #endif
 }
@@ -518,26 +525,33 @@ bool OpenRegularFile(QFile &file, const QString &path, QString *errorString)
     return true;
 }
 
-std::optional<QByteArray> ReadParameterFile(const QString &path, QString *errorString)
+std::optional<QByteArray> ReadParameterImage(
+    QFileDevice &file, const QString &subject, const QString &name, QString *errorString)
 {
-    QFile file;
-    if (!OpenRegularFile(file, path, errorString))
-        return std::nullopt;
     QByteArray image = file.read(ParameterDataSize);
     if (file.error() != QFileDevice::NoError) {
-        fail(errorString, QStringLiteral("Cannot read file \"%1\". %2").arg(shownPath(path), file.errorString()));
+        fail(errorString, QStringLiteral("Cannot read %1. %2").arg(subject, file.errorString()));
         return std::nullopt;
     }
     if (image.size() < ParameterDataSize) {
         const QString size
             = image.size() == 1 ? QStringLiteral("1 byte") : QStringLiteral("%1 bytes").arg(image.size());
         fail(errorString,
-            QStringLiteral("\"%1\" is not a settings file: it holds %2, a settings file holds %3.")
-                .arg(shownPath(path), size)
+            QStringLiteral("%1 is not a settings file: it holds %2, a settings file holds %3.")
+                .arg(name, size)
                 .arg(ParameterDataSize));
         return std::nullopt;
     }
     return image;
+}
+
+std::optional<QByteArray> ReadParameterFile(const QString &path, QString *errorString)
+{
+    QFile file;
+    if (!OpenRegularFile(file, path, errorString))
+        return std::nullopt;
+    const QString quoted = u'"' + shownPath(path) + u'"';
+    return ReadParameterImage(file, QStringLiteral("file ") + quoted, quoted, errorString);
 }
 
 bool IsFaithfulFileName(const QByteArray &name)

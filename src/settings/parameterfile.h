@@ -47,6 +47,12 @@ bool OpenRegularFile(QFile &file, const QString &path, QString *errorString);
 // with a message naming the file.
 std::optional<QByteArray> ReadParameterFile(const QString &path, QString *errorString);
 
+// The same for a file already open for reading, such as standard input;
+// messages call it `subject` ("Cannot read standard input.") and `name`
+// where it stands alone ("standard input is not a settings file: ...").
+std::optional<QByteArray> ReadParameterImage(
+    QFileDevice &file, const QString &subject, const QString &name, QString *errorString);
+
 // A Unix file name may hold any bytes, but Qt holds names as UTF-8 text: a
 // name that does not come back from that unchanged would make a program read
 // or replace another file than the one given (P\xff.dat for P\uFFFD.dat).
