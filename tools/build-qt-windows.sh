@@ -5,7 +5,9 @@
 # Prints the Qt prefix as its last line.
 #   bash tools/build-qt-windows.sh
 # TRAILCAM_QT_CACHE overrides the cache folder (default: /var/cache/trailcam
-# as root, else ${XDG_CACHE_HOME:-~/.cache}/trailcam).
+# as root, else ${XDG_CACHE_HOME:-~/.cache}/trailcam). TRAILCAM_QT_SEED names
+# a folder of packed prefixes (qt-<version>-<target>-<key>.tar.xz): one whose
+# name matches the key is unpacked instead of built.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -58,6 +60,25 @@ if [ -f "$prefix/.complete" ]; then
   echo "Qt for Windows: $prefix (kept from an earlier build)" >&2
   echo "$prefix"
   exit 0
+fi
+
+seed=${TRAILCAM_QT_SEED:+$TRAILCAM_QT_SEED/$(basename "$prefix").tar.xz}
+if [ -n "$seed" ] && [ -f "$seed" ]; then
+  mkdir -p "$TRAILCAM_QT_CACHE"
+  rm -rf "$prefix" "$prefix.partial"
+  # Unpacked beside the cache's name first, so a cut-off unpack is never taken
+  # for a whole prefix.
+  unpack=$(mktemp -d "$TRAILCAM_QT_CACHE/unpack.XXXXXX")
+  tar -xJf "$seed" -C "$unpack"
+  if [ -f "$unpack/$(basename "$prefix")/.complete" ]; then
+    mv "$unpack/$(basename "$prefix")" "$prefix"
+    rm -rf "$unpack"
+    echo "Qt for Windows: $prefix (unpacked from $seed)" >&2
+    echo "$prefix"
+    exit 0
+  fi
+  rm -rf "$unpack"
+  echo "$seed holds no complete prefix; building instead" >&2
 fi
 
 sudo=""
