@@ -12,11 +12,14 @@
 // before. On failure returns false and sets *errorString to a message for the
 // user: "Cannot create file "<full path>". <reason>" when the file cannot be
 // made, "Stream write error" when the bytes do not all reach the disk.
-// A file without any write permission is refused, even to root. The new file
-// gets the old one's owner, group, mode and ACL, read from the old file
-// itself. A symbolic link as the final name is followed only when the saver
-// or root owns it. A saver who may write a file but cannot give a new one its
-// owner and group (a group's shared file) has it rewritten in place.
+// A file without any write permission is refused, even to root.
+// On Linux, the new file also gets the old one's owner, group, mode, ACL and
+// user attributes, read from the old file itself. A symbolic link, as the
+// final name or on the way to it, is followed only when it has one name and
+// it and its folder belong to the saver or root. A saver who may write a file
+// but cannot give a new one its owner and group (a group's shared file) has
+// it rewritten in place, with its old bytes put back when that fails; should
+// they not go back, the message says the file may be damaged.
 bool WriteParameterFile(const QString &path, const QByteArray &image, QString *errorString);
 
 // The steps that carry a save's bytes to the storage, each false when it
@@ -25,13 +28,16 @@ bool WriteParameterFile(const QString &path, const QByteArray &image, QString *e
 // close a duplicate of its descriptor, which hears what some filesystems only
 // report at close. Tests put in steps that fail as a bad card would, and in
 // `taken` (run once the folder and the file to replace are open, before the
-// new file is made) change the folder as another user could meanwhile.
+// new file is made) and `renaming` (run when the new file is whole under a
+// temporary name, before it takes the final one) change the folder as another
+// user could meanwhile.
 struct SaveSteps
 {
     std::function<bool(QFileDevice &file, const QByteArray &image)> write;
     std::function<bool(QFileDevice &file)> sync;
     std::function<bool(QFileDevice &file)> close;
     std::function<void()> taken = {};
+    std::function<void()> renaming = {};
 };
 const SaveSteps &SystemSaveSteps();
 bool WriteParameterFile(const QString &path, const QByteArray &image, QString *errorString, const SaveSteps &steps);

@@ -257,13 +257,22 @@ private slots:
         QTest::newRow("- both ways")
             << uR"sh("$0" encode - -o - < in.json > p.dat && "$0" decode - < p.dat && exec "$0" show - < p.dat)sh"_s
             << 0 << "Mode: Camera"_ba;
-        // A member of a shared file's group rewrites it in place: it keeps its owner and group.
-        const QString shared = uR"sh(chmod 755 . && mkdir s && head -c %2 /dev/zero >s/P && chown -R root:nogroup s &&
-            chmod 2775 s && chmod %1 s/P && runuser -u nobody -- "$0" encode in.json -o s/P
-            r=$?; stat -c '%U:%G %a %s' s/P; exit $r)sh"_s;
-        QTest::newRow("shared file, saved by a member") << shared.arg(664).arg(3000) << 0 << "root:nogroup 664 2128"_ba;
-        QTest::newRow("short shared file") << shared.arg(664).arg(100) << 0 << "root:nogroup 664 2128"_ba;
-        QTest::newRow("shared file the group may read") << shared.arg(644).arg(3000) << 1 << "Permission denied"_ba;
+        // A member of a shared file's group rewrites it in place: it keeps its owner and group. The tool is
+        // copied where nobody may run it: the build may be in a folder only root may enter.
+        const QString shared = uR"sh(cp "$0" tool && chmod 755 . tool && mkdir s && head -c %2 /dev/zero >s/P &&
+            chown -R root:nogroup s && chmod 2775 s && chmod %1 s/P &&
+            runuser -u nobody -- sh -c '%3 exec ./tool encode in.json -o s/P'
+            r=$?; stat -c '%U:%G %a %s' s/P; cmp -s -n %2 s/P /dev/zero && echo same; exit $r)sh"_s;
+        QTest::newRow("shared file, saved by a member")
+            << shared.arg(664).arg(3000).arg(QString()) << 0 << "root:nogroup 664 2128"_ba;
+        QTest::newRow("short shared file")
+            << shared.arg(664).arg(100).arg(QString()) << 0 << "root:nogroup 664 2128"_ba;
+        QTest::newRow("shared file the group may read")
+            << shared.arg(644).arg(3000).arg(QString()) << 1 << "Permission denied"_ba;
+        QTest::newRow("shared file under a file-size limit") << shared.arg(664).arg(3000).arg(u"ulimit -f 4;"_s) << 1
+                                                             << "File too large\nroot:nogroup 664 3000\nsame"_ba;
+        QTest::newRow("shared file with a second name") << shared.arg(664).arg(3000).arg(u"ln s/P s/Q;"_s) << 1
+                                                        << "(hard links)"_ba;
         QTest::newRow("short standard input") << uR"sh(head -c 2127 /dev/zero | exec "$0" show -)sh"_s << 1
                                               << "standard input is not a settings file: it holds 2127 bytes"_ba;
     }

@@ -18,8 +18,11 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+
+#include <csignal>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -48,6 +51,7 @@ private slots:
     void writeThroughLinks();
     void writeFailsLate_data();
     void writeFailsLate();
+    void writeKilledLeavesNothing();
     void writeOnFullDiskKeepsTheOldFile();
     void writeOnFullDiskCreatesNothing();
 
@@ -300,11 +304,13 @@ void TestParameterFile::writeKeepsOwnerAndMode_data()
     QTest::addColumn<uint>("mode");
     QTest::addColumn<bool>("otherOwner"); // owned by nobody:nogroup
     QTest::addColumn<QString>("acl"); // for setfacl -m
-    QTest::newRow("setgid") << 02640u << false << QString();
-    QTest::newRow("sticky") << 01604u << false << QString();
-    QTest::newRow("write only, saved by root") << 0200u << false << QString();
-    QTest::newRow("another user's, saved by root") << 0640u << true << QString();
-    QTest::newRow("ACL for a named user") << 0660u << false << u"u:nobody:rw,g::-,m::rw"_s;
+    QTest::addColumn<QByteArray>("attribute"); // an extended attribute set to "kept"
+    QTest::newRow("setgid") << 02640u << false << QString() << QByteArray();
+    QTest::newRow("sticky") << 01604u << false << QString() << QByteArray();
+    QTest::newRow("write only, saved by root") << 0200u << false << QString() << QByteArray();
+    QTest::newRow("another user's, saved by root") << 0640u << true << QString() << QByteArray();
+    QTest::newRow("ACL for a named user") << 0660u << false << u"u:nobody:rw,g::-,m::rw"_s << QByteArray();
+    QTest::newRow("user attribute") << 0644u << false << QString() << "user.origin"_ba;
 }
 
 void TestParameterFile::writeKeepsOwnerAndMode()
@@ -315,6 +321,7 @@ void TestParameterFile::writeKeepsOwnerAndMode()
     QFETCH(uint, mode);
     QFETCH(bool, otherOwner);
     QFETCH(QString, acl);
+    QFETCH(QByteArray, attribute);
     const bool root = geteuid() == 0;
     if ((mode & 0200) == 0 && !root)
         QSKIP("only root saves over a file without write permission");
@@ -331,6 +338,8 @@ void TestParameterFile::writeKeepsOwnerAndMode()
     QCOMPARE(chmod(name.constData(), mode_t(mode)), 0);
     if (!acl.isEmpty() && QProcess::execute(u"setfacl"_s, { u"-m"_s, acl, path }) != 0)
         QSKIP("no setfacl, or no ACLs on this filesystem");
+    if (!attribute.isEmpty() && setxattr(name.constData(), attribute.constData(), "kept", 4, 0) != 0)
+        QSKIP("no user attributes on this filesystem");
     struct stat before;
     QCOMPARE(stat(name.constData(), &before), 0);
     const QByteArray aclBefore = aclOf(path);
@@ -345,6 +354,9 @@ void TestParameterFile::writeKeepsOwnerAndMode()
     QCOMPARE(after.st_gid, before.st_gid);
     QCOMPARE(aclOf(path), aclBefore);
     QCOMPARE(aclBefore.isEmpty(), acl.isEmpty());
+    char kept[8] = {};
+    QVERIFY(attribute.isEmpty() || getxattr(name.constData(), attribute.constData(), kept, 8) == 4);
+    QCOMPARE(QByteArray(kept), attribute.isEmpty() ? QByteArray() : "kept"_ba);
 #endif
 }
 
@@ -352,13 +364,25 @@ void TestParameterFile::writeThroughLinks_data()
 {
     QTest::addColumn<bool>("linkOfNobody"); // else the saver's
     QTest::addColumn<bool>("dangling"); // to victim/new rather than victim/secret
-    QTest::addColumn<bool>("duringSave"); // planted after the save took the folder, over a file of nobody's
+    QTest::addColumn<int>("planted"); // 0 before the save; 1 once it took the folder, over a file of nobody's;
+                                      // 2 over its new file's temporary name
+    QTest::addColumn<bool>("folderOfNobody"); // the folder holding the link
+    QTest::addColumn<bool>("hardLinked"); // the link has a second name
+    QTest::addColumn<bool>("inPath"); // pub/card -> victim, saving to pub/card/Parameter.dat
     QTest::addColumn<bool>("followed");
-    QTest::newRow("another user's link") << true << false << false << false;
-    QTest::newRow("another user's dangling link") << true << true << false << false;
-    QTest::newRow("the saver's link") << false << false << false << true;
-    QTest::newRow("file swapped for a link") << true << false << true << false;
-    QTest::newRow("dangling link where no file was") << true << true << true << false;
+    QTest::newRow("another user's link") << true << false << 0 << false << false << false << false;
+    QTest::newRow("another user's dangling link") << true << true << 0 << false << false << false << false;
+    QTest::newRow("the saver's link") << false << false << 0 << false << false << false << true;
+    QTest::newRow("file swapped for a link") << true << false << 1 << false << false << false << false;
+    QTest::newRow("dangling link where no file was") << true << true << 1 << false << false << false << false;
+    QTest::newRow("the saver's link in another user's folder")
+        << false << false << 0 << true << false << false << false;
+    QTest::newRow("a second name of the saver's link") << false << false << 0 << false << true << false << false;
+    QTest::newRow("link renamed over the new file") << false << false << 2 << false << false << false << false;
+    QTest::newRow("another user's link to a folder") << true << false << 0 << true << false << true << false;
+    QTest::newRow("the saver's link to a folder in another user's folder")
+        << false << false << 0 << true << false << true << false;
+    QTest::newRow("the saver's link to a folder") << false << false << 0 << false << false << true << true;
 }
 
 // A user who owns the folder of the target can plant links, before or during
@@ -370,46 +394,65 @@ void TestParameterFile::writeThroughLinks()
 #else
     QFETCH(bool, linkOfNobody);
     QFETCH(bool, dangling);
-    QFETCH(bool, duringSave);
+    QFETCH(int, planted);
+    QFETCH(bool, folderOfNobody);
+    QFETCH(bool, hardLinked);
+    QFETCH(bool, inPath);
     QFETCH(bool, followed);
     const passwd *nobody = getpwnam("nobody");
-    if (linkOfNobody && (geteuid() != 0 || !nobody))
+    if ((linkOfNobody || folderOfNobody) && (geteuid() != 0 || !nobody))
         QSKIP("needs root and the user nobody");
+    const bool duringSave = planted == 1;
     const uid_t linkOwner = linkOfNobody ? nobody->pw_uid : geteuid();
     QVERIFY(QDir().mkpath(filePath(u"victim"_s)) && QDir().mkpath(filePath(u"pub"_s)));
-    const QString secret = filePath(u"victim/secret"_s);
+    if (folderOfNobody)
+        QCOMPARE(chown(QFile::encodeName(filePath(u"pub"_s)).constData(), nobody->pw_uid, gid_t(-1)), 0);
+    const QString secret = filePath(inPath ? u"victim/Parameter.dat"_s : u"victim/secret"_s);
     writeFile(secret, imageOf('s'));
     QCOMPARE(chmod(QFile::encodeName(secret).constData(), 0600), 0);
-    const QString target = filePath(dangling ? u"victim/new"_s : u"victim/secret"_s);
-    const QString path = filePath(u"pub/Parameter.dat"_s);
-    const QByteArray name = QFile::encodeName(path);
-    int planted = 0;
-    const auto plant = [&] {
-        ++planted;
-        unlink(name.constData());
-        QVERIFY(QFile::link(target, path) && lchown(name.constData(), linkOwner, gid_t(-1)) == 0);
+    const QString target = inPath ? filePath(u"victim"_s) : filePath(dangling ? u"victim/new"_s : u"victim/secret"_s);
+    const QString path = filePath(inPath ? u"pub/card/Parameter.dat"_s : u"pub/Parameter.dat"_s);
+    const QString linkPath = inPath ? filePath(u"pub/card"_s) : path;
+    const QByteArray name = QFile::encodeName(linkPath);
+    int plantings = 0;
+    const auto plantAt = [&](const QString &at) {
+        ++plantings;
+        const QByteArray atName = QFile::encodeName(at);
+        const QByteArray first = atName + ".first";
+        unlink(atName.constData());
+        QVERIFY(QFile::link(target, hardLinked ? QFile::decodeName(first) : at));
+        QVERIFY(!hardLinked || link(first.constData(), atName.constData()) == 0);
+        QCOMPARE(lchown(atName.constData(), linkOwner, gid_t(-1)), 0);
     };
     SaveSteps steps = SystemSaveSteps();
-    if (duringSave) {
+    if (planted == 1) {
         if (!dangling) {
             writeFile(path, imageOf('o'));
             QVERIFY(chown(name.constData(), linkOwner, gid_t(-1)) == 0 && chmod(name.constData(), 0666) == 0);
         }
-        steps.taken = plant;
+        steps.taken = [&] { plantAt(path); };
+    } else if (planted == 2) {
+        steps.renaming = [&] {
+            const QStringList made = QDir(filePath(u"pub"_s)).entryList({ u"Parameter.dat.*"_s }, QDir::Files);
+            QCOMPARE(made.size(), 1);
+            plantAt(filePath(u"pub/"_s + made.first()));
+        };
     } else {
-        plant();
+        plantAt(linkPath);
     }
 
     QString error;
     QCOMPARE(WriteParameterFile(path, imageOf('n'), &error, steps), duringSave || followed);
-    QCOMPARE(planted, 1);
+    QCOMPARE(plantings, 1);
     struct stat status;
     QCOMPARE(stat(QFile::encodeName(secret).constData(), &status), 0);
     QCOMPARE(uint(status.st_mode & 07777), 0600u);
     QCOMPARE(status.st_uid, geteuid());
     QCOMPARE(contents(secret), imageOf(followed ? 'n' : 's'));
     QVERIFY(!QFileInfo::exists(filePath(u"victim/new"_s)));
-    if (!duringSave && !followed)
+    if (planted == 2)
+        verifyCannotCreate(error, path, u"It was replaced during the save."_s);
+    else if (!duringSave && !followed)
         verifyCannotCreate(error, path, u"It is a symbolic link of another user, which a save does not follow."_s);
     // A link planted during the save is replaced, with what the file it took had.
     QCOMPARE(lstat(name.constData(), &status), 0);
@@ -424,9 +467,18 @@ void TestParameterFile::writeThroughLinks()
 void TestParameterFile::writeFailsLate_data()
 {
     QTest::addColumn<int>("failing"); // the step that fails: 0 write, 1 sync, 2 close
-    QTest::newRow("write stops short") << 0;
-    QTest::newRow("sync fails") << 1;
-    QTest::newRow("close fails") << 2;
+    QTest::addColumn<int>("failures"); // how often it fails
+    QTest::addColumn<bool>("shared"); // root's file of the group nogroup, rewritten in place by nobody
+    QTest::addColumn<QString>("message");
+    const QString kept = u"Stream write error"_s;
+    QTest::newRow("write stops short") << 0 << 1 << false << kept;
+    QTest::newRow("sync fails") << 1 << 1 << false << kept;
+    QTest::newRow("close fails") << 2 << 1 << false << kept;
+    QTest::newRow("in place, write stops short") << 0 << 1 << true << kept;
+    QTest::newRow("in place, sync fails") << 1 << 1 << true << kept;
+    QTest::newRow("in place, close fails") << 2 << 1 << true << kept;
+    QTest::newRow("in place, sync fails when putting it back")
+        << 1 << 2 << true << u"Stream write error. The file could not be put back as it was and may be damaged."_s;
 }
 
 // A card may take the bytes and report its failure only at the sync or the
@@ -434,30 +486,85 @@ void TestParameterFile::writeFailsLate_data()
 void TestParameterFile::writeFailsLate()
 {
     QFETCH(int, failing);
+    QFETCH(int, failures);
+    QFETCH(bool, shared);
+    QFETCH(QString, message);
     const QString path = filePath(u"Parameter.dat"_s);
     const QByteArray old = QByteArray(ParameterDataSize, 'o') + "and more";
     writeFile(path, old);
+#ifdef Q_OS_UNIX
+    const passwd *nobody = getpwnam("nobody");
+    const group *nogroup = getgrnam("nogroup");
+    if (shared && (geteuid() != 0 || !nobody || !nogroup))
+        QSKIP("needs root and the user nobody:nogroup");
+    if (shared) {
+        QVERIFY(chown(QFile::encodeName(path).constData(), 0, nogroup->gr_gid) == 0
+            && chmod(QFile::encodeName(path).constData(), 0664) == 0
+            && chmod(QFile::encodeName(m_dir->path()).constData(), 0755) == 0);
+    }
+#else
+    if (shared)
+        QSKIP("shared files are rewritten in place on Linux only");
+#endif
 
     SaveSteps steps = SystemSaveSteps();
     if (failing == 0) {
-        steps.write = [](QFileDevice &file, const QByteArray &image) {
+        steps.write = [&failures, real = steps.write](QFileDevice &file, const QByteArray &image) {
+            if (failures-- <= 0)
+                return real(file, image);
             file.write(image.left(1000));
             file.flush();
             return false;
         };
     } else {
         auto &step = failing == 1 ? steps.sync : steps.close;
-        step = [real = step](QFileDevice &file) {
-            real(file);
-            return false;
-        };
+        step = [&failures, real = step](QFileDevice &file) { return real(file) && failures-- <= 0; };
     }
     QString error;
-    QVERIFY(!WriteParameterFile(path, imageOf('n'), &error, steps));
-    QCOMPARE(error, u"Stream write error"_s);
+#ifdef Q_OS_UNIX
+    // As nobody only for the save: a failed check must not leave the test as nobody.
+    if (shared)
+        QVERIFY(setegid(nogroup->gr_gid) == 0 && seteuid(nobody->pw_uid) == 0);
+#endif
+    const bool saved = WriteParameterFile(path, imageOf('n'), &error, steps);
+#ifdef Q_OS_UNIX
+    if (shared)
+        QVERIFY(seteuid(0) == 0 && setegid(0) == 0);
+#endif
+    QVERIFY(!saved);
+    QCOMPARE(error, message);
     QCOMPARE(contents(path), old);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
         QStringList { u"Parameter.dat"_s });
+}
+
+// A save killed halfway (a pulled plug, a logout) leaves no half file behind.
+void TestParameterFile::writeKilledLeavesNothing()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("files without a name until they are whole are Linux ones");
+#else
+    const QString path = filePath(u"Parameter.dat"_s);
+    writeFile(path, imageOf('o'));
+    const pid_t child = fork();
+    if (child == 0) {
+        SaveSteps steps = SystemSaveSteps();
+        steps.write = [](QFileDevice &file, const QByteArray &image) {
+            file.write(image.left(1000));
+            file.flush();
+            raise(SIGKILL);
+            return false;
+        };
+        WriteParameterFile(path, imageOf('n'), nullptr, steps);
+        _exit(0);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFSIGNALED(status));
+    QCOMPARE(contents(path), imageOf('o'));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList { u"Parameter.dat"_s });
+#endif
 }
 
 void TestParameterFile::writeOnFullDiskKeepsTheOldFile()
