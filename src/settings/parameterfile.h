@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 // Replaces the file at `path` with `image` (ParameterDataSize bytes) atomically:
@@ -21,26 +20,6 @@
 // it rewritten in place, with its old bytes put back when that fails; should
 // they not go back, the message says the file may be damaged.
 bool WriteParameterFile(const QString &path, const QByteArray &image, QString *errorString);
-
-// The steps that carry a save's bytes to the storage, each false when it
-// fails; any failure keeps the file that was there ("Stream write error").
-// The system's steps write and flush, sync the new file to the storage, and
-// close a duplicate of its descriptor, which hears what some filesystems only
-// report at close. Tests put in steps that fail as a bad card would, and in
-// `taken` (run once the folder and the file to replace are open, before the
-// new file is made) and `renaming` (run when the new file is whole under a
-// temporary name, before it takes the final one) change the folder as another
-// user could meanwhile.
-struct SaveSteps
-{
-    std::function<bool(QFileDevice &file, const QByteArray &image)> write;
-    std::function<bool(QFileDevice &file)> sync;
-    std::function<bool(QFileDevice &file)> close;
-    std::function<void()> taken = {};
-    std::function<void()> renaming = {};
-};
-const SaveSteps &SystemSaveSteps();
-bool WriteParameterFile(const QString &path, const QByteArray &image, QString *errorString, const SaveSteps &steps);
 
 // Opens `file` on `path` for reading, but only a regular file (links are
 // followed): a folder, a pipe or a device is refused before anything can wait

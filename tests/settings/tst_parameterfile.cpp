@@ -1,6 +1,7 @@
 #include "settings/devicenames.h"
 #include "settings/parameterdata.h"
 #include "settings/parameterfile.h"
+#include "settings/parameterfile_p.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,96 @@
+#include "settings/parameterfile_p.h"
+
+#include "settings/devicenames.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <io.h>
+#include <windows.h>
+
+using namespace ParameterFilePrivate;
+
+namespace {
+
+QString notRegularReason(const QFileInfo &info)
+{
+    return QLatin1StringView(info.isDir() ? FolderReason : OtherReason);
+}
+
+// What an open handle is when it is not a file on a disk (a console, a
+// printer port, a pipe), in the words used for the path.
+QString notDiskReason(const QFileDevice &file)
+{
+    switch (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle())))) {
+    case FILE_TYPE_DISK:
+        return {};
+    case FILE_TYPE_PIPE:
+        return QLatin1StringView(PipeReason);
+    case FILE_TYPE_CHAR:
+        return QLatin1StringView(DeviceReason);
+    default:
+        return QLatin1StringView(OtherReason);
+    }
+}
+
+} // namespace
+
+namespace ParameterFilePrivate {
+
+bool writeFile(const QString &path, const QByteArray &image, QString *errorString, const SaveSteps &steps)
+{
+    const QString shown = shownPath(path);
+    // A device replaced by a file would break what uses it, and a read-only
+    // file is meant to stay as it is.
+    if (IsWindowsDeviceName(path))
+        return cannotCreate(errorString, shown, QLatin1StringView(DeviceReason));
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isFile())
+        return cannotCreate(errorString, shown, notRegularReason(existing));
+    if (existing.exists() && !existing.isWritable())
+        return cannotCreate(errorString, shown, qt_error_string(ERROR_ACCESS_DENIED));
+    QSaveFile file(path);
+    // Writing in place could leave a half-written file where a good one was.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return cannotCreate(errorString, shown, file.errorString());
+    if (!steps.write(file, image) || !steps.sync(file) || !steps.close(file)) {
+        file.cancelWriting();
+        return streamError(errorString);
+    }
+    if (!file.commit())
+        return cannotCreate(errorString, shown, file.errorString());
+    return true;
+}
+
+// QSaveFile::commit() syncs the new file too, but replaces the old one
+// whatever that reports; a card that fails late must keep the old file.
+bool syncToStorage(QFileDevice &file)
+{
+    return file.flush() && FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle())));
+}
+
+bool closeCleanly(QFileDevice &)
+{
+    return true;
+}
+
+bool openRegularFile(QFile &file, const QString &path, QString *errorString)
+{
+    // Opening one may wait for a device that never answers.
+    if (IsWindowsDeviceName(path))
+        return cannotOpen(errorString, path, QLatin1StringView(DeviceReason));
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return cannotOpen(errorString, path, notRegularReason(info));
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return cannotOpen(errorString, path, file.errorString());
+    if (const QString reason = notDiskReason(file); !reason.isEmpty()) {
+        file.close();
+        return cannotOpen(errorString, path, reason);
+    }
+    return true;
+}
+
+} // namespace ParameterFilePrivate
