@@ -516,6 +516,15 @@ private slots:
         QTest::newRow("malformed") << QByteArray(R"({"rslcmb": 1,})") << u"not valid JSON"_s;
         QTest::newRow("array") << QByteArray(R"([{"rslcmb": 1}])") << u"JSON object"_s;
         QTest::newRow("empty input") << QByteArray() << u"not valid JSON"_s;
+        // As deep as QJsonDocument reads, in 1 MiB: the whole path, from names kept once.
+        QByteArray deep;
+        QString path;
+        for (int level = 1000; level < 2021; ++level) {
+            deep += '"' + QByteArray(996, 'k') + QByteArray::number(level) + "\": {";
+            path += QString(996, u'k') + QString::number(level) + u'.';
+        }
+        const QByteArray json = '{' + deep + R"("a": [{"b": 1, "b": 2}])" + QByteArray(1022, '}');
+        QTest::newRow("member twice, 1024 levels of long names") << json << u'"' + path + u"a.b\": given twice"_s;
     }
 
     void refusals()
