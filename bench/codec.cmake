@@ -1,4 +1,5 @@
-# Building and reading one settings image, next to a plain copy of its bytes.
+# Building and reading one settings image, next to a plain copy of its bytes;
+# refusing the deepest values file.
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
   add_executable(bench-codec ${CMAKE_CURRENT_LIST_DIR}/codec_benchmark.cpp)

@@ -2,6 +2,7 @@
 // of 2128 bytes into a fresh buffer, which is the least either could cost.
 #include "settings/parameterdata.h"
 #include "values/startupvalues.h"
+#include "values/valuesjson.h"
 
 #include <benchmark/benchmark.h>
 
@@ -51,10 +52,31 @@ void readImage(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * ParameterDataSize);
 }
 
+// The deepest values file QJsonDocument reads within encode's 1 MiB, every
+// name 1000 bytes long and the last one given twice: the strict check walks
+// it all and names the member. Time and memory grow with the depth squared
+// where each level keeps its whole path.
+void refuseDeepValues(benchmark::State &state)
+{
+    QByteArray json(1, '{');
+    for (int level = 1000; level < 2022; ++level)
+        json += '"' + QByteArray(996, 'k') + QByteArray::number(level) + "\": {";
+    json += R"("a": 1, "a": 2)" + QByteArray(1023, '}');
+    for (auto _ : state) {
+        ParameterValues values;
+        const std::optional<JsonValueError> error = ValuesFromJsonText(json, &values);
+        if (!error)
+            state.SkipWithError("the member given twice was taken");
+        benchmark::DoNotOptimize(error);
+    }
+    state.SetBytesProcessed(state.iterations() * json.size());
+}
+
 } // namespace
 
 BENCHMARK(copyImage)->Name("copy 2128 bytes (floor)");
 BENCHMARK(buildImage)->Name("BuildParameterData");
 BENCHMARK(readImage)->Name("ReadParameterData");
+BENCHMARK(refuseDeepValues)->Name("ValuesFromJsonText, 1024 levels of 1000-byte names")->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

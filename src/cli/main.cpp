@@ -5,10 +5,16 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 
 #include <csignal>
 #include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #ifdef Q_OS_WIN
 #include <fcntl.h>
@@ -18,6 +24,15 @@
 
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_UNIX
+    // A standard descriptor the caller closed would go to the next file the
+    // tool opens, and the output with it. Each is held by one that refuses
+    // its direction, so that using it fails as on a closed one.
+    for (const int fd : { STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO }) {
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF)
+            ::open("/dev/null", fd == STDIN_FILENO ? O_WRONLY : O_RDONLY);
+    }
+#endif
 #ifdef SIGXFSZ
     // Past a file-size limit a write fails with "File too large", reported
     // like a full disk, instead of the signal ending the program unheard.
@@ -41,11 +56,21 @@ int main(int argc, char *argv[])
     for (const QByteArray &raw : rawArguments.mid(1)) {
         const QString argument = QFile::decodeName(raw);
         if (!IsFaithfulFileName(raw)) {
-            err << QFileInfo(QFile::decodeName(rawArguments.value(0))).fileName() << ": \"" << EscapeControls(argument)
+            err << ProgramName(QCoreApplication::arguments()) << ": \"" << EscapeControls(argument)
                 << "\" is not valid UTF-8, so the tool cannot tell which file it names; rename the file" << Qt::endl;
             return 2;
         }
     }
 #endif
-    return RunParamTool(QCoreApplication::arguments(), out, err);
+    const int status = RunParamTool(QCoreApplication::arguments(), out, err);
+#ifdef Q_OS_UNIX
+    // Everything is flushed by now; some file systems report a lost write
+    // only when the file is closed.
+    if (status == 0 && ::close(STDOUT_FILENO) != 0) {
+        err << ProgramName(QCoreApplication::arguments()) << ": "
+            << StandardOutputFailure(QString::fromLocal8Bit(std::strerror(errno))) << Qt::endl;
+        return 1;
+    }
+#endif
+    return status;
 }

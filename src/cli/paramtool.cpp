@@ -19,6 +19,7 @@
 #include <QJsonObject>
 
 #include <cstdio>
+#include <new>
 #include <optional>
 
 #ifdef Q_OS_UNIX
@@ -309,7 +310,7 @@ int runEncode(QCommandLineParser &parser, const Streams &io)
     if (toStdout) {
         QFile output;
         if (!output.open(stdout, QIODevice::WriteOnly) || output.write(image) != image.size() || !output.flush())
-            return io.fail(ExitIoFailure, QStringLiteral("Cannot write standard output. %1").arg(output.errorString()));
+            return io.fail(ExitIoFailure, StandardOutputFailure(output.errorString()));
         return ExitOk;
     }
     QString writeError;
@@ -410,13 +411,10 @@ int runCommand(const Command &command, const QStringList &arguments, const Strea
     return command.run(parser, io);
 }
 
-} // namespace
-
-int RunParamTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
+int dispatch(const QStringList &arguments, const Streams &io)
 {
-    const QString program
-        = arguments.isEmpty() ? QStringLiteral("trailcam-param") : QFileInfo(arguments.constFirst()).fileName();
-    const Streams io { program, out, err };
+    const QString &program = io.program;
+    QTextStream &out = io.out;
 
     // The first positional argument names the command; everything after it is the command's own.
     QCommandLineParser parser;
@@ -444,4 +442,38 @@ int RunParamTool(const QStringList &arguments, QTextStream &out, QTextStream &er
             return runCommand(command, QStringList { program } + positional.mid(1), io);
     }
     return usageError(io, QStringLiteral("unknown command \"%1\"").arg(positional.constFirst()));
+}
+
+} // namespace
+
+QString ProgramName(const QStringList &arguments)
+{
+    // Whoever starts the tool picks argv[0], controls and all.
+    return arguments.isEmpty() ? QStringLiteral("trailcam-param")
+                               : EscapeControls(QFileInfo(arguments.constFirst()).fileName());
+}
+
+QString StandardOutputFailure(const QString &reason)
+{
+    return QStringLiteral("Cannot write standard output. %1").arg(reason);
+}
+
+int RunParamTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    const Streams io { ProgramName(arguments), out, err };
+    int status = ExitOk;
+    try {
+        status = dispatch(arguments, io);
+    } catch (const std::bad_alloc &) {
+        // Unwinding has given the memory back, enough for the message.
+        return io.fail(ExitBadInput, QStringLiteral("out of memory"));
+    }
+    // A full disk or a closed descriptor shows only once the text is flushed;
+    // a script must not take an empty backup for a good one.
+    out.flush();
+    if (out.status() != QTextStream::Ok) {
+        io.fail(ExitIoFailure, StandardOutputFailure(out.device() ? out.device()->errorString() : QString()));
+        return status == ExitOk ? ExitIoFailure : status;
+    }
+    return status;
 }

@@ -12,7 +12,8 @@ bool IsWindowsDeviceName(const QString &path)
     QStringView name = QStringView(path).mid(start);
     if (const qsizetype dot = name.indexOf(QLatin1Char('.')); dot >= 0)
         name = name.left(dot);
-    while (name.endsWith(QLatin1Char(' ')))
+    // "COM1:" is how DOS named the port, and Windows still takes it so.
+    while (name.endsWith(QLatin1Char(' ')) || name.endsWith(QLatin1Char(':')))
         name.chop(1);
     for (const char *device : { "CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$" }) {
         if (name.compare(QLatin1StringView(device), Qt::CaseInsensitive) == 0)
@@ -24,7 +25,9 @@ bool IsWindowsDeviceName(const QString &path)
     if (stem.compare(QLatin1StringView("COM"), Qt::CaseInsensitive) != 0
         && stem.compare(QLatin1StringView("LPT"), Qt::CaseInsensitive) != 0)
         return false;
+    // Port 0 is a device on some versions of Windows and a file on others;
+    // taken as a device everywhere, the image never goes to one.
     const QChar digit = name.at(3);
-    return (digit >= QLatin1Char('1') && digit <= QLatin1Char('9')) || digit == QChar(0x00B9)
-        || digit == QChar(0x00B2) || digit == QChar(0x00B3);
+    return (digit >= QLatin1Char('0') && digit <= QLatin1Char('9')) || digit == QChar(0x00B9) || digit == QChar(0x00B2)
+        || digit == QChar(0x00B3);
 }

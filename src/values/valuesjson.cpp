@@ -221,7 +221,7 @@ public:
                 const char c = m_json.at(m_pos);
                 if (c == '{' || c == '[') {
                     ++m_pos;
-                    m_levels.push_back({ c == '{', path(), {}, {} });
+                    m_levels.push_back({ c == '{', {}, {} });
                     skipSpace();
                     if (!atEnd() && m_json.at(m_pos) == (c == '{' ? '}' : ']')) {
                         ++m_pos;
@@ -271,10 +271,11 @@ public:
     }
 
 private:
+    // A level keeps its own key only: a dotted path kept at every level would
+    // grow with the square of the depth, a gigabyte for a megabyte of input.
     struct Level
     {
         bool object;
-        QString path; // of the object or array itself
         QString key; // the member being read
         QSet<QString> keys; // the members read so far
     };
@@ -284,14 +285,22 @@ private:
         return path.isEmpty() ? key : path + QLatin1Char('.') + key;
     }
 
-    // The member whose value is being read; an array's elements share its name.
-    QString path() const
+    // The member whose value the first `depth` levels are reading; an array's
+    // elements share its name. Built only for a message.
+    QString pathTo(size_t depth) const
     {
-        if (m_levels.empty())
-            return {};
-        const Level &level = m_levels.back();
-        return level.object ? joined(level.path, level.key) : level.path;
+        QString path;
+        for (size_t i = 0; i < depth; ++i) {
+            if (!m_levels[i].object)
+                continue;
+            if (!path.isEmpty())
+                path += QLatin1Char('.');
+            path += m_levels[i].key;
+        }
+        return path;
     }
+
+    QString path() const { return pathTo(m_levels.size()); }
 
     bool atEnd() const { return m_pos >= m_json.size(); }
 
@@ -320,7 +329,7 @@ private:
             return error;
         Level &level = m_levels.back();
         if (level.keys.contains(key))
-            return JsonValueError { joined(level.path, key), QStringLiteral("given twice") };
+            return JsonValueError { joined(pathTo(m_levels.size() - 1), key), QStringLiteral("given twice") };
         level.keys.insert(key);
         level.key = key;
         skipSpace();
@@ -346,7 +355,7 @@ private:
     {
         QByteArray utf8;
         const auto fault = [&](const QString &problem) {
-            const QString member = name ? joined(m_levels.back().path, QString::fromUtf8(utf8)) : path();
+            const QString member = name ? joined(pathTo(m_levels.size() - 1), QString::fromUtf8(utf8)) : path();
             return JsonValueError { member, problem };
         };
         ++m_pos;

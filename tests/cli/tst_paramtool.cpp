@@ -275,6 +275,19 @@ private slots:
                                                         << "(hard links)"_ba;
         QTest::newRow("short standard input") << uR"sh(head -c 2127 /dev/zero | exec "$0" show -)sh"_s << 1
                                               << "standard input is not a settings file: it holds 2127 bytes"_ba;
+        // A scripted backup must not take an empty file for a good one.
+        const QString written = uR"sh("$0" encode in.json -o p.dat && exec "$0" %1)sh"_s;
+        QTest::newRow("decode to a full disk") << written.arg(u"decode p.dat >/dev/full"_s) << 1
+                                               << ": Cannot write standard output. No space left on device"_ba;
+        QTest::newRow("show to a closed output")
+            << written.arg(u"show p.dat >&-"_s) << 1 << ": Cannot write standard output. Bad file descriptor"_ba;
+        QTest::newRow("presets to a full disk")
+            << uR"sh(exec "$0" presets ftp >/dev/full)sh"_s << 1 << "No space left on device"_ba;
+        QTest::newRow("help to a closed output") << uR"sh(exec "$0" --help >&-)sh"_s << 1 << "Bad file descriptor"_ba;
+        // Whoever starts the tool names it; the name must not set the terminal's title.
+        QTest::newRow("program name of controls")
+            << uR"sh(exec bash -c 'exec -a "$1" "$0" show' "$0" "$(printf '\033]0;X\007')")sh"_s << 2
+            << "\\u001b]0;X\\u0007: show: an argument is missing (\\u001b]0;X\\u0007 show"_ba;
     }
 
     void throughTheShell()
@@ -295,7 +308,8 @@ private slots:
         QVERIFY(process.waitForFinished(30000));
         const QByteArray written = process.readAll();
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-        QVERIFY2(process.exitCode() == status && written.contains(output), written.constData());
+        QVERIFY2(
+            process.exitCode() == status && written.contains(output) && !written.contains('\x1b'), written.constData());
         QCOMPARE(readAll(pathOf(u"in.json"_s)), "{}"_ba);
         QVERIFY(!QFile::exists(pathOf(u"out.dat"_s)) && !QFile::exists(pathOf(u"bad\uFFFD.dat"_s)));
 #endif
@@ -525,6 +539,15 @@ private slots:
         QTest::newRow("malformed") << QByteArray(R"({"rslcmb": 1,})") << u"not valid JSON"_s;
         QTest::newRow("array") << QByteArray(R"([{"rslcmb": 1}])") << u"JSON object"_s;
         QTest::newRow("empty input") << QByteArray() << u"not valid JSON"_s;
+        // As deep as QJsonDocument reads, in 1 MiB: the whole path, from names kept once.
+        QByteArray deep;
+        QString path;
+        for (int level = 1000; level < 2021; ++level) {
+            deep += '"' + QByteArray(996, 'k') + QByteArray::number(level) + "\": {";
+            path += QString(996, u'k') + QString::number(level) + u'.';
+        }
+        const QByteArray json = '{' + deep + R"("a": [{"b": 1, "b": 2}])" + QByteArray(1022, '}');
+        QTest::newRow("member twice, 1024 levels of long names") << json << u'"' + path + u"a.b\": given twice"_s;
     }
 
     void refusals()

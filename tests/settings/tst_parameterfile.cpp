@@ -703,9 +703,10 @@ void TestParameterFile::windowsNames_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("device");
     for (const QString &name : { u"NUL"_s, u"nul.dat"_s, u"COM1"_s, u"lpt9.txt"_s, u"CON .dat"_s, u"C:aux"_s,
-             u"Card/PRN.tar.gz"_s, u"COM\u00b9"_s, u"CONIN$"_s })
+             u"Card/PRN.tar.gz"_s, u"COM\u00b9"_s, u"CONIN$"_s, u"COM0"_s, u"lpt0.txt"_s, u"CON:"_s, u"nul :"_s,
+             u"COM1:"_s, u"Card/lpt\u00b2:.dat"_s })
         QTest::newRow(qPrintable(name)) << name << true;
-    for (const QString &name : { u"NULL.dat"_s, u"COM10"_s, u"console.dat"_s, u"Parameter.dat"_s,
+    for (const QString &name : { u"NULL.dat"_s, u"COM10"_s, u"COM\u2074"_s, u"console.dat"_s, u"Parameter.dat"_s,
              u"\u041f\u0430\u0440\u0430\u043c\u0435\u0442\u0440 \u8a2d\u5b9a \U0001f4f7.dat"_s })
         QTest::newRow(qPrintable(name)) << name << false;
     // Past Windows' old limit of 260 characters for a whole path.
