@@ -8,10 +8,6 @@
 #include <csignal>
 #include <string_view>
 
-#ifndef TRAILCAM_VERSION
-#define TRAILCAM_VERSION "0"
-#endif
-
 namespace {
 
 void DescribeOptions(QCommandLineParser &parser)

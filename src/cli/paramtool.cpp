@@ -1,5 +1,6 @@
 #include "paramtool.h"
 
+#include "console.h"
 #include "presetscommand.h"
 
 #include "i18n/captiontable.h"
@@ -22,19 +23,6 @@
 #include <new>
 #include <optional>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#include <unistd.h>
-#else
-#include <io.h>
-#endif
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
-#ifndef TRAILCAM_VERSION
-#define TRAILCAM_VERSION "0"
-#endif
 
 namespace {
 
@@ -99,15 +87,8 @@ bool isStandardStream(const QString &path)
 bool openInput(QFile &input, const QString &path, const Streams &io)
 {
     if (isStandardStream(path)) {
-#ifdef Q_OS_WIN
-        // Qt refuses the C stream of a pipe there (seen under Wine); the
-        // descriptor opens as a sequential file.
-        if (input.open(_fileno(stdin), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        if (OpenStandardInput(input))
             return true;
-#else
-        if (input.open(stdin, QIODevice::ReadOnly))
-            return true;
-#endif
         io.fail(ExitIoFailure, QStringLiteral("Cannot read standard input. %1").arg(input.errorString()));
         return false;
     }
@@ -213,49 +194,6 @@ int runShow(QCommandLineParser &parser, const Streams &io)
     return ExitOk;
 }
 
-bool isTerminal(FILE *stream)
-{
-#ifdef Q_OS_UNIX
-    return ::isatty(::fileno(stream));
-#else
-    return _isatty(_fileno(stream));
-#endif
-}
-
-// Whether `input` is the file at `outputPath` (links followed), or standard
-// output when that is empty.
-bool isSameFile(const QFile &input, const QString &outputPath)
-{
-#ifdef Q_OS_UNIX
-    struct stat in {};
-    struct stat out {};
-    return ::fstat(input.handle(), &in) == 0
-        && (outputPath.isEmpty() ? ::fstat(STDOUT_FILENO, &out)
-                                 : ::stat(QFile::encodeName(outputPath).constData(), &out))
-        == 0
-        && S_ISREG(in.st_mode) && in.st_dev == out.st_dev && in.st_ino == out.st_ino;
-#else
-    // Names differ by case, short forms and hard links; the volume and file
-    // index do not.
-    BY_HANDLE_FILE_INFORMATION in {};
-    BY_HANDLE_FILE_INFORMATION out {};
-    if (!GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(input.handle())), &in))
-        return false;
-    HANDLE target = outputPath.isEmpty()
-        ? GetStdHandle(STD_OUTPUT_HANDLE)
-        : CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(outputPath).utf16()), 0,
-              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (target == INVALID_HANDLE_VALUE || target == nullptr)
-        return false;
-    const bool known = GetFileInformationByHandle(target, &out);
-    if (!outputPath.isEmpty())
-        CloseHandle(target);
-    return known && in.dwVolumeSerialNumber == out.dwVolumeSerialNumber && in.nFileIndexHigh == out.nFileIndexHigh
-        && in.nFileIndexLow == out.nFileIndexLow;
-#endif
-}
-
 int runEncode(QCommandLineParser &parser, const Streams &io)
 {
     const QString inputPath = parser.positionalArguments().constFirst();
@@ -266,11 +204,11 @@ int runEncode(QCommandLineParser &parser, const Streams &io)
     QFile input;
     if (!openInput(input, inputPath, io))
         return ExitIoFailure;
-    if (toStdout && isTerminal(stdout))
+    if (toStdout && IsTerminal(stdout))
         return io.fail(ExitBadInput, QStringLiteral("a settings file is not written to a terminal; redirect -o -"));
     // One slip (-o naming the input, or a link to it) would replace the
     // values with the image.
-    if (isSameFile(input, toStdout ? QString() : outputPath)) {
+    if (IsSameFile(input, toStdout ? QString() : outputPath)) {
         return io.fail(ExitBadInput,
             QStringLiteral("%1 and %2 are the same file; encode would replace its values")
                 .arg(inputName, toStdout ? QStringLiteral("standard output") : outputPath));

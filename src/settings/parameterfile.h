@@ -38,6 +38,11 @@ std::optional<QByteArray> ReadParameterFile(const QString &path, QString *errorS
 std::optional<QByteArray> ReadParameterImage(
     QFileDevice &file, const QString &subject, const QString &name, QString *errorString);
 
+// Whether `input`, a file open for reading, is the file at `outputPath`
+// (links followed), or standard output when that is empty: writing the one
+// would lose the other.
+bool IsSameFile(const QFile &input, const QString &outputPath);
+
 // A Unix file name may hold any bytes, but Qt holds names as UTF-8 text: a
 // name that does not come back from that unchanged would make a program read
 // or replace another file than the one given (P\xff.dat for P\uFFFD.dat).

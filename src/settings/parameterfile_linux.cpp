@@ -1,3 +1,4 @@
+#include "settings/parameterfile.h"
 #include "settings/parameterfile_p.h"
 
 #include "settings/parameterdata.h"
@@ -542,3 +543,14 @@ bool openRegularFile(QFile &file, const QString &path, QString *errorString)
 }
 
 } // namespace ParameterFilePrivate
+
+bool IsSameFile(const QFile &input, const QString &outputPath)
+{
+    struct stat in {};
+    struct stat out {};
+    return ::fstat(input.handle(), &in) == 0
+        && (outputPath.isEmpty() ? ::fstat(STDOUT_FILENO, &out)
+                                 : ::stat(QFile::encodeName(outputPath).constData(), &out))
+        == 0
+        && S_ISREG(in.st_mode) && sameFile(in, out);
+}

@@ -1,7 +1,9 @@
+#include "settings/parameterfile.h"
 #include "settings/parameterfile_p.h"
 
 #include "settings/devicenames.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -94,3 +96,26 @@ bool openRegularFile(QFile &file, const QString &path, QString *errorString)
 }
 
 } // namespace ParameterFilePrivate
+
+bool IsSameFile(const QFile &input, const QString &outputPath)
+{
+    // Names differ by case, short forms and hard links; the volume and file
+    // index do not.
+    BY_HANDLE_FILE_INFORMATION in {};
+    BY_HANDLE_FILE_INFORMATION out {};
+    if (!GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(input.handle())), &in))
+        return false;
+    HANDLE target = outputPath.isEmpty()
+        ? GetStdHandle(STD_OUTPUT_HANDLE)
+        : CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(outputPath).utf16()), 0,
+              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (target == INVALID_HANDLE_VALUE || target == nullptr)
+        return false;
+    const bool known = GetFileInformationByHandle(target, &out);
+    if (!outputPath.isEmpty())
+        CloseHandle(target);
+    return known && in.dwVolumeSerialNumber == out.dwVolumeSerialNumber && in.nFileIndexHigh == out.nFileIndexHigh
+        && in.nFileIndexLow == out.nFileIndexLow;
+}
+
