@@ -651,8 +651,11 @@ bool Tmainform1::TakeFileDrop(QEvent *event)
 
 void Tmainform1::Timer1Timer(QObject * /*Sender*/)
 {
-    DateTimePicker3->setDateTime(QDateTime::currentDateTime());
-    DateTimePicker4->setDateTime(QDateTime::currentDateTime());
+    const QDateTime now = QDateTime::currentDateTime();
+    DateTimePicker3->setDateTime(now);
+    // The local time of day: a QTimeEdit may keep UTC (Qt 6.4 makes it so),
+    // into which it would turn a whole date and time.
+    DateTimePicker4->setTime(now.time());
 }
 
 void Tmainform1::Button2Click(QObject * /*Sender*/)
