@@ -779,8 +779,9 @@ void TestSaveLoad::saveCutTexts_data()
                                     << cut + u"SMTP APN: 50 characters, the file keeps 48"_s << QString();
     QTest::newRow("FTP APN of 50, FTP unselected")
         << u"ftpapn"_s << at(50) << -1 << u"FTP APN: not saved while FTP ON/OFF is not ON"_s << start.smtpapn;
-    QTest::newRow("FTP country, FTP off")
-        << u"ComboBox12"_s << u"Italy"_s << 0 << u"FTP Country: not saved while FTP ON/OFF is OFF"_s << start.ComboBox7;
+    QTest::newRow("FTP user name, FTP off")
+        << u"ftpusername"_s << u"vodafone"_s << 0 << u"FTP Username: not saved while FTP ON/OFF is OFF"_s
+        << start.smtpusername;
     QTest::newRow("FTP APN as SMTP's, FTP off") << u"ftpapn"_s << start.smtpapn << 0 << QString() << QString();
     QTest::newRow("SMTP APN, FTP on") << u"smtpapn"_s << u"internet.it"_s << 1
                                       << u"SMTP APN: not saved while FTP ON/OFF is ON"_s << start.ftpapn;
@@ -794,10 +795,7 @@ void TestSaveLoad::saveCutTexts()
     QFETCH(int, ftp);
     QFETCH(QString, question);
     QFETCH(QString, kept);
-    if (auto *edit = m_window->findChild<QLineEdit *>(field))
-        edit->setText(typed);
-    else
-        m_window->findChild<TComboBox *>(field)->setText(typed);
+    m_window->findChild<QLineEdit *>(field)->setText(typed);
     m_window->ComboBox10->setSelectedIndex(ftp);
     for (const auto answer : { QMessageBox::Cancel, QMessageBox::Save }) {
         save(file(u"Parameter.dat"_s), question.isEmpty() ? QMessageBox::NoButton : answer);

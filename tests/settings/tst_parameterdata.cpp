@@ -408,7 +408,6 @@ void TestParameterData::sharedSmtpFtpFields()
         QCOMPARE(textMember(read, smtp), expected);
         QCOMPARE(textMember(read, ftp), expected);
     }
-
     // The page left out is named where it differs from the texts written, but not a text as it was before.
     ParameterValues before;
     textMember(before, leftOut.first()) = textMember(values, leftOut.first());
