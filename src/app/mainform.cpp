@@ -53,8 +53,13 @@ constexpr QColor WindowBackground(185, 209, 234);
 
 // Windows draws disabled text in COLOR_GRAYTEXT, 109,109,109 on a face of 240. The face here is 239 and the small
 // clock digits are antialiased, so a little darker keeps the 4.5:1 contrast that lets the camera's clock, in its
-// disabled pickers, be read.
+// disabled pickers, be read. The Windows build draws the thin strokes of the digits a few steps lighter than their
+// colour (measured under Wine), where Linux's reaches it: the same margin takes a darker grey there.
+#ifdef Q_OS_WIN
+constexpr QColor DisabledText(100, 100, 100);
+#else
 constexpr QColor DisabledText(105, 105, 105);
+#endif
 
 // The taskbar's name for the program: its file name up to the first full
 // stop, lower case after the first letter.
@@ -188,7 +193,8 @@ Tmainform1::Tmainform1(QWidget *parent)
         if (child->acceptDrops())
             child->installEventFilter(this);
     }
-    m_startImage = ImageBesideClock(GatherValues());
+    m_valuesFound = GatherValues();
+    m_startImage = ImageBesideClock(m_valuesFound);
 }
 
 Tmainform1::~Tmainform1() = default;
@@ -478,21 +484,38 @@ QString Tmainform1::FieldCaption(const ParameterField &field) const
     return words.isEmpty() ? QLatin1String(field.name) : words.join(QLatin1Char(' '));
 }
 
-// A text longer than a Load reads back would reach the camera cut, unseen.
+// A text longer than a Load reads back would reach the camera cut, unseen; a
+// text typed on the page whose connection the file does not keep, not at all.
 bool Tmainform1::SaveCutTextsAnyway(const ParameterValues &values)
 {
     const std::vector<CutText> cut = TextsCutOnReading(values);
-    if (cut.empty())
+    const std::vector<const ParameterField *> leftOut = SharedTextsLeftOut(values, m_valuesFound);
+    if (cut.empty() && leftOut.empty())
         return true;
-    QString text = QStringLiteral("The file keeps only the beginning of these texts:\n");
-    for (const CutText &entry : cut) {
-        text += QStringLiteral("\n%1: %2 characters, the file keeps %3")
-                    .arg(FieldCaption(*entry.field))
-                    .arg(entry.length)
-                    .arg(ReadBackLength(*entry.field));
+    QStringList paragraphs;
+    if (!cut.empty()) {
+        QString text = QStringLiteral("The file keeps only the beginning of these texts:\n");
+        for (const CutText &entry : cut) {
+            text += QStringLiteral("\n%1: %2 characters, the file keeps %3")
+                        .arg(FieldCaption(*entry.field))
+                        .arg(entry.length)
+                        .arg(ReadBackLength(*entry.field));
+        }
+        paragraphs << text;
     }
-    return Ask(QMessageBox::Warning, text, QMessageBox::Save | QMessageBox::Cancel, QMessageBox::Cancel,
-               QStringLiteral("Save anyway"))
+    if (!leftOut.empty()) {
+        QStringList captions;
+        for (const ParameterField *field : leftOut)
+            captions << FieldCaption(*field);
+        // A switch without a selection shows nothing, and FTP is then off.
+        const QString state
+            = ComboBox10->selectedIndex() >= 0 ? ComboBox10->text() : QStringLiteral("not ") + ComboBox10->itemText(1);
+        paragraphs << QStringLiteral("%1: not saved while %2 is %3")
+                          .arg(captions.join(QStringLiteral(", ")),
+                              FieldCaption(ParameterFields[FieldOf(&ParameterValues::ComboBox10)]), state);
+    }
+    return Ask(QMessageBox::Warning, paragraphs.join(QStringLiteral("\n\n")), QMessageBox::Save | QMessageBox::Cancel,
+               QMessageBox::Cancel, QStringLiteral("Save anyway"))
         == QMessageBox::Save;
 }
 
@@ -600,7 +623,8 @@ void Tmainform1::LoadFrom(const QString &fileName)
 
     PutValues(values);
     KeepDialogFolder(fileName);
-    m_loadedImage = ImageBesideClock(GatherValues());
+    m_valuesFound = GatherValues();
+    m_loadedImage = ImageBesideClock(m_valuesFound);
 }
 
 bool Tmainform1::eventFilter(QObject *watched, QEvent *event)
@@ -632,8 +656,11 @@ bool Tmainform1::TakeFileDrop(QEvent *event)
 
 void Tmainform1::Timer1Timer(QObject * /*Sender*/)
 {
-    DateTimePicker3->setDateTime(QDateTime::currentDateTime());
-    DateTimePicker4->setDateTime(QDateTime::currentDateTime());
+    const QDateTime now = QDateTime::currentDateTime();
+    DateTimePicker3->setDateTime(now);
+    // The local time of day: a QTimeEdit may keep UTC (Qt 6.4 makes it so),
+    // into which it would turn a whole date and time.
+    DateTimePicker4->setTime(now.time());
 }
 
 void Tmainform1::Button2Click(QObject * /*Sender*/)

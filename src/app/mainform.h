@@ -2,6 +2,8 @@
 
 #include "ui_mainform.h"
 
+#include "settings/parametervalues.h"
+
 #include <QByteArray>
 #include <QMessageBox>
 #include <QWidget>
@@ -13,7 +15,6 @@ class QFileDialog;
 class QMessageBox;
 class QTimer;
 struct ParameterField;
-struct ParameterValues;
 
 // Answers the window's file dialogs and message boxes in place of the user,
 // for tests. Each dialog is set up as for the user and handed here instead of
@@ -108,6 +109,9 @@ private:
     QByteArray m_startImage;
     QByteArray m_loadedImage;
     QByteArray m_savedImage;
+    // What the window held at start or after the last Load: Save asks only
+    // about texts that differ from it.
+    ParameterValues m_valuesFound;
     QButtonGroup *m_securityButtons = nullptr; // RadioButton1..3
     // The paths last confirmed in each dialog, which it proposes next time.
     QString m_saveDialogPath;

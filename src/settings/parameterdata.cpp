@@ -329,3 +329,21 @@ std::vector<CutText> TextsCutOnReading(const ParameterValues &values)
     }
     return cut;
 }
+
+std::vector<const ParameterField *> SharedTextsLeftOut(const ParameterValues &values, const ParameterValues &before)
+{
+    const auto writtenAt = [&values](int offset) {
+        return std::ranges::find_if(ParameterFields, [&values, offset](const ParameterField &field) {
+            return field.kind == FieldKind::Text && field.offset == offset && WritesField(field, values);
+        });
+    };
+    std::vector<const ParameterField *> left;
+    for (const ParameterField &field : ParameterFields) {
+        if (field.kind != FieldKind::Text || WritesField(field, values) || values.*field.text == before.*field.text)
+            continue;
+        const auto written = writtenAt(field.offset);
+        if (written != ParameterFields.end() && values.*written->text != values.*field.text)
+            left.push_back(&field);
+    }
+    return left;
+}

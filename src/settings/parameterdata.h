@@ -55,3 +55,10 @@ struct CutText
 // The texts of `values`, in table order, that a build writes longer than
 // ReadBackLength(): a Load, and the camera, would see only their beginning.
 std::vector<CutText> TextsCutOnReading(const ParameterValues &values);
+
+// The texts that a build of `values` leaves out although they differ from the
+// text written in their place, and from what `before` held there: what was
+// typed on the page whose connection the file does not keep (FTP's while FTP
+// is off, SMTP's while it is on). A Load gives them the written texts. In
+// table order.
+std::vector<const ParameterField *> SharedTextsLeftOut(const ParameterValues &values, const ParameterValues &before);

@@ -765,28 +765,46 @@ void TestSaveLoad::loadForeign()
 void TestSaveLoad::saveCutTexts_data()
 {
     QTest::addColumn<QString>("field");
-    QTest::addColumn<int>("length");
-    QTest::addColumn<QString>("listed"); // empty: Save asks nothing
-    QTest::newRow("address of 49") << u"email1"_s << 49 << u"Email 1: 49 characters, the file keeps 48"_s;
-    QTest::newRow("address of 48") << u"email1"_s << 48 << QString();
-    QTest::newRow("SMTP APN of 50") << u"smtpapn"_s << 50 << u"SMTP APN: 50 characters, the file keeps 48"_s;
-    QTest::newRow("FTP APN of 50, FTP off") << u"ftpapn"_s << 50 << QString();
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("ftp");
+    QTest::addColumn<QString>("question"); // empty: Save asks nothing
+    QTest::addColumn<QString>("kept"); // what a Load gives the field; empty: the typed text, cut to 48
+    const auto at = [](int length) { return QString(length - 12, u'a') + u"@example.org"_s; };
+    const QString cut = u"The file keeps only the beginning of these texts:\n\n"_s;
+    const ParameterValues &start = StartupParameterValues();
+    QTest::newRow("address of 49") << u"email1"_s << at(49) << -1
+                                   << cut + u"Email 1: 49 characters, the file keeps 48"_s << QString();
+    QTest::newRow("address of 48") << u"email1"_s << at(48) << -1 << QString() << QString();
+    QTest::newRow("SMTP APN of 50") << u"smtpapn"_s << at(50) << -1
+                                    << cut + u"SMTP APN: 50 characters, the file keeps 48"_s << QString();
+    QTest::newRow("FTP APN of 50, FTP unselected")
+        << u"ftpapn"_s << at(50) << -1 << u"FTP APN: not saved while FTP ON/OFF is not ON"_s << start.smtpapn;
+    QTest::newRow("FTP user name, FTP off")
+        << u"ftpusername"_s << u"vodafone"_s << 0 << u"FTP Username: not saved while FTP ON/OFF is OFF"_s
+        << start.smtpusername;
+    QTest::newRow("FTP APN as SMTP's, FTP off") << u"ftpapn"_s << start.smtpapn << 0 << QString() << QString();
+    QTest::newRow("SMTP APN, FTP on") << u"smtpapn"_s << u"internet.it"_s << 1
+                                      << u"SMTP APN: not saved while FTP ON/OFF is ON"_s << start.ftpapn;
 }
 
 // Asked before the dialog opens: Cancel writes and builds nothing, Save anyway goes on.
 void TestSaveLoad::saveCutTexts()
 {
     QFETCH(QString, field);
-    QFETCH(int, length);
-    QFETCH(QString, listed);
-    m_window->findChild<QLineEdit *>(field)->setText(QString(length - 12, u'a') + u"@example.org"_s);
+    QFETCH(QString, typed);
+    QFETCH(int, ftp);
+    QFETCH(QString, question);
+    QFETCH(QString, kept);
+    m_window->findChild<QLineEdit *>(field)->setText(typed);
+    m_window->ComboBox10->setSelectedIndex(ftp);
     for (const auto answer : { QMessageBox::Cancel, QMessageBox::Save }) {
-        save(file(u"Parameter.dat"_s), listed.isEmpty() ? QMessageBox::NoButton : answer);
-        QCOMPARE(QFile::exists(file(u"Parameter.dat"_s)), answer == QMessageBox::Save || listed.isEmpty());
-        const QString question = u"The file keeps only the beginning of these texts:\n\n"_s + listed;
-        QCOMPARE(m_seen.first().text, listed.isEmpty() ? u"Parameter.dat"_s : question);
-        QCOMPARE(m_seen.first().buttons.join(u' '), listed.isEmpty() ? QString() : u"Cancel Save anyway"_s);
+        save(file(u"Parameter.dat"_s), question.isEmpty() ? QMessageBox::NoButton : answer);
+        QCOMPARE(QFile::exists(file(u"Parameter.dat"_s)), answer == QMessageBox::Save || question.isEmpty());
+        QCOMPARE(m_seen.first().text, question.isEmpty() ? u"Parameter.dat"_s : question);
+        QCOMPARE(m_seen.first().buttons.join(u' '), question.isEmpty() ? QString() : u"Cancel Save anyway"_s);
     }
+    const ParameterValues loaded = ReadParameterData(ReadFile(file(u"Parameter.dat"_s)));
+    QCOMPARE(loaded.*FindField(field)->text, kept.isEmpty() ? typed.left(48) : kept);
 }
 
 void TestSaveLoad::closeUnsaved_data()

@@ -401,11 +401,20 @@ void TestParameterData::sharedSmtpFtpFields()
     }
 
     ParameterValues read = ReadParameterData(BuildParameterData(values));
+    QStringList leftOut;
     for (const auto &[smtp, ftp] : SharedFields) {
+        leftOut << QLatin1StringView(ftpTextsWritten ? smtp : ftp);
         const QString expected = textMember(values, ftpTextsWritten ? ftp : smtp);
         QCOMPARE(textMember(read, smtp), expected);
         QCOMPARE(textMember(read, ftp), expected);
     }
+    // The page left out is named where it differs from the texts written, but not a text as it was before.
+    ParameterValues before;
+    textMember(before, leftOut.first()) = textMember(values, leftOut.first());
+    QStringList named;
+    for (const ParameterField *field : SharedTextsLeftOut(values, before))
+        named << QLatin1StringView(field->name);
+    QCOMPARE(named, leftOut.mid(1));
 }
 
 void TestParameterData::longTextsRunOnAndReadBackCut_data()
