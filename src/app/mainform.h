@@ -88,6 +88,9 @@ private:
 
     ParameterValues GatherValues() const;
     bool HasUnsavedChanges() const;
+    // Asks "Save changes before closing?" when there is something to lose;
+    // false while the window stays open.
+    bool MayClose();
     bool SaveCutTextsAnyway(const ParameterValues &values);
     QString FieldCaption(const ParameterField &field) const;
     QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons,
@@ -108,6 +111,9 @@ private:
     QByteArray m_startImage;
     QByteArray m_loadedImage;
     QByteArray m_savedImage;
+    // What the user chose to lose, at a logout too, after which the session
+    // closes the window without asking again.
+    QByteArray m_discardedImage;
     QButtonGroup *m_securityButtons = nullptr; // RadioButton1..3
     // The paths last confirmed in each dialog, which it proposes next time.
     QString m_saveDialogPath;

@@ -1,5 +1,6 @@
 #include "settings/parameterfile.h"
 
+#include "settings/escaping.h"
 #include "settings/parameterdata.h"
 
 #include <QDir>
@@ -32,9 +33,11 @@
 
 namespace {
 
+// For messages only: a name's line breaks and reordering marks would write
+// lines of their own into a question, or turn the message round.
 QString shownPath(const QString &path)
 {
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    return EscapeControls(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
 }
 
 bool fail(QString *errorString, const QString &message)
