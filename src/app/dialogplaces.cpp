@@ -50,10 +50,15 @@ QSettings UserSettings()
         QCoreApplication::applicationName());
 }
 
-// QSettings reads its files as it is made, without asking what they are: a
-// pipe there would hold the window until someone writes to it. Settings are
-// used only when each file they read (the application's and the
-// organisation's, the user's and the system's) is a regular file or absent.
+// One folder name needs far less; a file of gigabytes (a sparse one costs no
+// disk) would freeze the window while QSettings reads it whole.
+constexpr qint64 MaxSettingsSize = 64 * 1024;
+
+// QSettings reads its files as it is made, and again when it stores, without
+// asking what they are: a pipe there would hold the window until someone
+// writes to it. Settings are used only when each file they read (the
+// application's and the organisation's, the user's and the system's) is
+// absent or a regular file of at most MaxSettingsSize bytes.
 bool Usable()
 {
     if (SettingsFormat() != QSettings::IniFormat)
@@ -67,7 +72,7 @@ bool Usable()
         folder.chop(probe.size() + 4); // ".ini"
         for (const QString &name : { organization + QLatin1Char('/') + application, organization }) {
             const QFileInfo file(folder + name + QStringLiteral(".ini"));
-            if (file.exists() && !file.isFile())
+            if (file.exists() && (!file.isFile() || file.size() > MaxSettingsSize))
                 return false;
         }
     }

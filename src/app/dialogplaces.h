@@ -24,6 +24,7 @@ QList<QUrl> DialogSidebar(const QString &homePath, const QList<VolumeDescription
 
 // The folder of the file last saved or loaded, kept from one session to the
 // next in the user's settings under the application's organisation and name;
-// empty when there is none, or no organisation to keep it under.
+// empty when there is none, or no organisation to keep it under. A settings
+// file that is not a regular file of at most 64 KiB is neither read nor written.
 QString StoredDialogFolder();
 void StoreDialogFolder(const QString &folder);

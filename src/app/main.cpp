@@ -1,9 +1,13 @@
 #include "app/application.h"
+#ifdef Q_OS_UNIX
+#include "app/endsignals.h"
+#endif
 #include "app/mainform.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
+#include <QTimer>
 
 #include <csignal>
 #include <string_view>
@@ -61,6 +65,9 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     PrepareApplication();
+#ifdef Q_OS_UNIX
+    QuitOnEndSignals();
+#endif
 
     QCommandLineParser parser;
     DescribeOptions(parser);
@@ -69,6 +76,7 @@ int main(int argc, char *argv[])
     Tmainform1 mainform1;
     mainform1.show();
     // After show(): a file that is refused gets its message over the window.
+    // Loaded in the event loop, which a signal can end while that message is open.
     if (const QStringList files = parser.positionalArguments(); !files.isEmpty()) {
 #ifdef Q_OS_UNIX
         // The name as given: its text may stand for another file as well.
@@ -79,9 +87,9 @@ int main(int argc, char *argv[])
                 break;
             }
         }
-        mainform1.LoadNamedFile(name);
+        QTimer::singleShot(0, &mainform1, [&mainform1, name] { mainform1.LoadNamedFile(name); });
 #else
-        mainform1.LoadFile(files.first());
+        QTimer::singleShot(0, &mainform1, [&mainform1, file = files.first()] { mainform1.LoadFile(file); });
 #endif
     }
     return app.exec();

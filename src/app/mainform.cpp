@@ -6,6 +6,7 @@
 #include "app/textstart.h"
 
 #include "i18n/formtexts.h"
+#include "settings/escaping.h"
 #include "settings/filekind.h"
 #include "settings/parameterdata.h"
 #include "settings/parameterfields.h"
@@ -27,6 +28,9 @@
 #include <QPointer>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#if QT_CONFIG(sessionmanager)
+#include <QSessionManager>
+#endif
 #include <QTimer>
 
 #include <exception>
@@ -141,6 +145,39 @@ QString ShownCaption(const QWidget *control)
     return {};
 }
 
+// The refusal of a name that may stand for another file than the one meant;
+// Save says "create", as for its other refusals.
+QString UnfaithfulNameError(const QString &fileName, bool save = false)
+{
+    return QStringLiteral("Cannot %1 file \"%2\". The name is not valid UTF-8, so the editor cannot tell which "
+                          "file it names; rename the file.")
+        .arg(save ? QStringLiteral("create") : QStringLiteral("open"),
+            EscapeControls(QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath())));
+}
+
+// A dialog hands a name over as text, in which the system's decoding put
+// U+FFFD for each byte that is not UTF-8; its bytes are gone, so such a name
+// is refused, like a name that is not UTF-8 on the command line.
+bool IsFaithfulChosenName(const QString &fileName)
+{
+#ifdef Q_OS_UNIX
+    return !fileName.contains(QChar::ReplacementCharacter);
+#else
+    return true; // names are UTF-16, as the window holds them
+#endif
+}
+
+#ifdef Q_OS_UNIX
+// A drop spells the name's bytes in its URL, percent-encoded; the text Qt
+// decodes from them may name another file.
+QByteArray DroppedName(const QUrl &url)
+{
+    const QString local = url.toLocalFile(); // "//host" before the path, for a URL with a host
+    return QFile::encodeName(local.chopped(url.path(QUrl::FullyDecoded).size()))
+        + QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+}
+#endif
+
 // Default's own choice of TV mode: PAL, although a fresh window starts on NTSC.
 constexpr int DefaultTvMode = 1;
 
@@ -195,6 +232,16 @@ Tmainform1::Tmainform1(QWidget *parent)
     }
     m_valuesFound = GatherValues();
     m_startImage = ImageBesideClock(m_valuesFound);
+#if QT_CONFIG(sessionmanager)
+    // A logout asks what closing asks, where the session lets it ask.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &manager) {
+        if (!manager.allowsInteraction())
+            return;
+        if (!MayClose())
+            manager.cancel();
+        manager.release();
+    });
+#endif
 }
 
 Tmainform1::~Tmainform1() = default;
@@ -431,6 +478,8 @@ QString Tmainform1::AskFileName(QFileDialog *&dialog, const char *name, bool sav
         chosen = fileDialog->selectedFiles().value(0);
     if (chosen.isEmpty())
         return {};
+    if (!IsFaithfulChosenName(chosen))
+        throw HandlerError { UnfaithfulNameError(chosen, save) };
     lastChosen = chosen;
     return lastChosen;
 }
@@ -522,28 +571,32 @@ bool Tmainform1::SaveCutTextsAnyway(const ParameterValues &values)
 bool Tmainform1::HasUnsavedChanges() const
 {
     const QByteArray shown = ImageBesideClock(GatherValues());
-    return shown != m_startImage && shown != m_loadedImage && shown != m_savedImage;
+    return shown != m_startImage && shown != m_loadedImage && shown != m_savedImage && shown != m_discardedImage;
+}
+
+bool Tmainform1::MayClose()
+{
+    if (!HasUnsavedChanges())
+        return true;
+    switch (Ask(QMessageBox::Question, QStringLiteral("Save changes before closing?"),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
+    case QMessageBox::Discard:
+        m_discardedImage = ImageBesideClock(GatherValues());
+        return true;
+    case QMessageBox::Save:
+        // With its dialog and messages; closes only once the file is written.
+        RunHandler(&Tmainform1::Button3Click, Button3);
+        return !HasUnsavedChanges();
+    default:
+        return false;
+    }
 }
 
 void Tmainform1::closeEvent(QCloseEvent *event)
 {
-    if (HasUnsavedChanges()) {
-        switch (Ask(QMessageBox::Question, QStringLiteral("Save changes before closing?"),
-            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
-        case QMessageBox::Discard:
-            break;
-        case QMessageBox::Save:
-            // With its dialog and messages; closes only once the file is written.
-            RunHandler(&Tmainform1::Button3Click, Button3);
-            if (HasUnsavedChanges()) {
-                event->ignore();
-                return;
-            }
-            break;
-        default:
-            event->ignore();
-            return;
-        }
+    if (!MayClose()) {
+        event->ignore();
+        return;
     }
     QWidget::closeEvent(event);
 }
@@ -583,13 +636,10 @@ void Tmainform1::LoadFile(const QString &fileName)
 
 void Tmainform1::LoadNamedFile(const QByteArray &name)
 {
-    if (IsFaithfulFileName(name)) {
+    if (IsFaithfulFileName(name))
         LoadFile(QFile::decodeName(name));
-        return;
-    }
-    ShowError(QStringLiteral("Cannot open file \"%1\". The name is not valid UTF-8, so the editor cannot tell "
-                             "which file it names; rename the file.")
-                  .arg(QDir::toNativeSeparators(QFileInfo(QFile::decodeName(name)).absoluteFilePath())));
+    else
+        ShowError(UnfaithfulNameError(QFile::decodeName(name)));
 }
 
 void Tmainform1::FileLoad(QObject *Sender)
@@ -610,7 +660,8 @@ void Tmainform1::LoadFrom(const QString &fileName)
     // A photo from the same card would fill every field with garbage.
     if (!HasConstantBytes(*image)
         && Ask(QMessageBox::Warning,
-               ForeignFileWarning(QFileInfo(fileName).fileName(), *image, QStringLiteral("Load it anyway?")),
+               ForeignFileWarning(
+                   EscapeControls(QFileInfo(fileName).fileName()), *image, QStringLiteral("Load it anyway?")),
                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             != QMessageBox::Yes)
         return;
@@ -648,8 +699,13 @@ bool Tmainform1::TakeFileDrop(QEvent *event)
     if (event->type() == QEvent::Drop) {
         // Once the drop is over: its source waits for it, and would wait
         // behind a message box.
+#ifdef Q_OS_UNIX
+        QMetaObject::invokeMethod(
+            this, [this, name = DroppedName(urls.first())] { LoadNamedFile(name); }, Qt::QueuedConnection);
+#else
         QMetaObject::invokeMethod(
             this, [this, fileName = urls.first().toLocalFile()] { LoadFile(fileName); }, Qt::QueuedConnection);
+#endif
     }
     return true;
 }

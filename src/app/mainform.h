@@ -89,6 +89,9 @@ private:
 
     ParameterValues GatherValues() const;
     bool HasUnsavedChanges() const;
+    // Asks "Save changes before closing?" when there is something to lose;
+    // false while the window stays open.
+    bool MayClose();
     bool SaveCutTextsAnyway(const ParameterValues &values);
     QString FieldCaption(const ParameterField &field) const;
     QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons,
@@ -112,6 +115,9 @@ private:
     // What the window held at start or after the last Load: Save asks only
     // about texts that differ from it.
     ParameterValues m_valuesFound;
+    // What the user chose to lose, at a logout too, after which the session
+    // closes the window without asking again.
+    QByteArray m_discardedImage;
     QButtonGroup *m_securityButtons = nullptr; // RadioButton1..3
     // The paths last confirmed in each dialog, which it proposes next time.
     QString m_saveDialogPath;

@@ -1,6 +1,7 @@
 #include "settings/parameterfile.h"
 #include "settings/parameterfile_p.h"
 
+#include "settings/escaping.h"
 #include "settings/parameterdata.h"
 
 #include <QDir>
@@ -8,9 +9,11 @@
 
 namespace ParameterFilePrivate {
 
+// For messages only: a name's line breaks and reordering marks would write
+// lines of their own into a question, or turn the message round.
 QString shownPath(const QString &path)
 {
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    return EscapeControls(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
 }
 
 bool fail(QString *errorString, const QString &message)

@@ -82,27 +82,39 @@ void TestDialogPlaces::sidebar()
 void TestDialogPlaces::pipeForSettings_data()
 {
     QTest::addColumn<QString>("name"); // in the settings folder
-    QTest::newRow("the application's file") << u"trailcam-tests/dialogplaces.ini"_s;
-    QTest::newRow("the organisation's file") << u"trailcam-tests.ini"_s;
+    QTest::addColumn<qint64>("size"); // of a sparse file there; -1: a pipe
+    QTest::newRow("the application's file") << u"trailcam-tests/dialogplaces.ini"_s << qint64(-1);
+    QTest::newRow("the organisation's file") << u"trailcam-tests.ini"_s << qint64(-1);
+    QTest::newRow("the application's file, 64 KiB and 1 byte") << u"trailcam-tests/dialogplaces.ini"_s << qint64(65537);
+    QTest::newRow("the organisation's file, 1 GiB") << u"trailcam-tests.ini"_s << (qint64(1) << 30);
 }
 
-// A pipe where the settings are kept would hold the window: no remembered folder.
+// A pipe where the settings are kept would hold the window, a huge file would
+// freeze it: no remembered folder, and the file is left as it is.
 void TestDialogPlaces::pipeForSettings()
 {
 #ifndef Q_OS_UNIX
     QSKIP("Windows keeps the settings in the registry, where no pipe can stand");
 #else
     QFETCH(QString, name);
+    QFETCH(qint64, size);
     QTemporaryDir settings;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     QCoreApplication::setOrganizationName(u"trailcam-tests"_s);
     QCoreApplication::setApplicationName(u"dialogplaces"_s);
     StoreDialogFolder(u"/kept"_s);
     QCOMPARE(StoredDialogFolder(), u"/kept"_s);
-    QVERIFY(QDir(settings.path()).removeRecursively() && QDir().mkpath(settings.filePath(u"trailcam-tests"_s)));
-    QCOMPARE(mkfifo(QFile::encodeName(settings.filePath(name)).constData(), 0600), 0);
+    QFile file(settings.filePath(name));
+    if (size < 0) {
+        QVERIFY(QDir(settings.path()).removeRecursively() && QDir().mkpath(settings.filePath(u"trailcam-tests"_s)));
+        QCOMPARE(mkfifo(QFile::encodeName(file.fileName()).constData(), 0600), 0);
+    } else {
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.resize(size));
+    }
     StoreDialogFolder(u"/other"_s);
     QCOMPARE(StoredDialogFolder(), QString());
+    if (size >= 0)
+        QCOMPARE(QFileInfo(file.fileName()).size(), size);
 #endif
 }
 

@@ -2,6 +2,7 @@
 
 #include "formtest.h"
 
+#include "settings/escaping.h"
 #include "settings/parameterdata.h"
 #include "settings/parameterfields.h"
 #include "settings/parameterfile.h"
@@ -18,6 +19,7 @@
 #include <memory>
 
 #ifdef Q_OS_UNIX
+#include <csignal>
 #include <sys/stat.h>
 #endif
 
@@ -117,6 +119,7 @@ private slots:
     void saveCutTexts();
     void closeUnsaved_data();
     void closeUnsaved();
+    void endSignal();
 
     void dialogsOpenInLastFolder();
 
@@ -295,6 +298,10 @@ void TestSaveLoad::saveFails_data()
     QTest::addColumn<QString>("blocker"); // an existing file that must survive
     QTest::newRow("missing directory") << u"missing/Parameter.dat"_s << QString();
     QTest::newRow("directory is a file") << u"old.dat/Parameter.dat"_s << u"old.dat"_s;
+#ifdef Q_OS_UNIX
+    // The dialog's text for P\xff.dat, which would write another file.
+    QTest::newRow("not UTF-8") << u"P\uFFFD.dat"_s << QString();
+#endif
 }
 
 void TestSaveLoad::saveFails()
@@ -519,6 +526,10 @@ void TestSaveLoad::loadRefused_data()
     QTest::newRow("one byte short") << u"short.dat"_s << 2127;
     QTest::newRow("empty") << u"empty.dat"_s << 0;
     QTest::newRow("missing") << u"missing.dat"_s << -1;
+#ifdef Q_OS_UNIX
+    // The dialog's text for P\xff.dat: a good file of that text is not the one chosen.
+    QTest::newRow("not UTF-8") << u"P\uFFFD.dat"_s << 2128;
+#endif
 }
 
 // The message names the file, and not one control changes.
@@ -538,8 +549,9 @@ void TestSaveLoad::loadRefused()
     const formtest::ModalSeen &box = m_seen.last();
     QCOMPARE(box.title, u"tst_saveload"_s);
     QVERIFY2(box.text.contains(ShownPath(path)), qPrintable(box.text));
-    QString expected;
-    QVERIFY(!ReadParameterFile(path, &expected));
+    QString expected = u"Cannot open file \"%1\". The name is not valid UTF-8, so the editor cannot tell which file it "
+                       "names; rename the file."_s.arg(ShownPath(path));
+    QVERIFY(size == 2128 || !ReadParameterFile(path, &expected));
     QCOMPARE(box.text, expected);
     QCOMPARE(formtest::Changed(before, formtest::Snapshot(*m_window)), QStringList());
 }
@@ -663,6 +675,10 @@ void TestSaveLoad::loadFromOutside_data()
     QTest::newRow("named in markup, short") << false << 2127 << "<font size=7 color=red>BIG<a href=x>.dat"_ba;
     // Beside a file whose name is the text it decodes to.
     QTest::newRow("named, not UTF-8") << false << 0 << "P\xff.dat"_ba;
+    QTest::newRow("dropped, not UTF-8") << true << 0 << "P\xff.dat"_ba;
+    // Names that would add lines to a message, or turn it round.
+    QTest::newRow("named with lines and U+202E, short") << false << 2127 << "a\n(checked) Yes\n\u202etad.exe"_ba;
+    QTest::newRow("dropped with U+2028 and ESC, short") << true << 2127 << "a\u2028\x1b[2Jb.dat"_ba;
 #endif
 }
 
@@ -694,7 +710,8 @@ void TestSaveLoad::loadFromOutside()
         // A file manager's drag carries the path as text too, which the edit
         // field under it would insert.
         QMimeData data;
-        data.setUrls({ QUrl::fromLocalFile(path) });
+        data.setUrls(
+            { QUrl::fromEncoded(QUrl::fromLocalFile(m_dir->path()).toEncoded() + '/' + name.toPercentEncoding()) });
         data.setText(path);
         // Shift asks for a move.
         const QPoint at = w.idedit->rect().center();
@@ -722,6 +739,9 @@ void TestSaveLoad::loadFromOutside()
         QVERIFY(!size || !ReadParameterFile(path, &expected));
         QCOMPARE(answerer.seen().first().title, u"tst_saveload"_s);
         QCOMPARE(answerer.seen().first().text, expected);
+        QVERIFY(expected.contains(EscapeControls(QFile::decodeName(name))));
+        for (const QChar raw : QStringView(u"\n\x1b\u202e\u2028"))
+            QVERIFY(!expected.contains(raw));
         QCOMPARE(formtest::Changed(before, formtest::Snapshot(w)), QStringList());
     }
     QCOMPARE(answerer.unexpected(), QStringList());
@@ -733,11 +753,19 @@ void TestSaveLoad::loadForeign_data()
 {
     QTest::addColumn<QByteArray>("start"); // over zeros; empty: a genuine image, byte 41 changed
     QTest::addColumn<QString>("kind"); // the line naming what it looks like
+    QTest::addColumn<QString>("name");
     QTest::newRow("photo, No") << QByteArray("\xff\xd8\xff\xe1\x00\x16\x45xif\0\0", 12)
-                               << u"\n\nIt looks like a JPEG picture."_s;
-    QTest::newRow("video, No") << QByteArray("RIFF\x10\0\0\0AVI LIST", 16) << u"\n\nIt looks like an AVI video."_s;
-    QTest::newRow("zeros, Yes") << QByteArray(1, '\0') << QString();
-    QTest::newRow("byte 41 changed, Yes") << QByteArray() << QString();
+                               << u"\n\nIt looks like a JPEG picture."_s << u"IMG_0001.JPG"_s;
+#ifdef Q_OS_UNIX
+    // A name that writes its own lines into the question and turns the real one round.
+    QTest::newRow("photo named with lines and U+202E, No")
+        << QByteArray("\xff\xd8\xff\xe1", 4) << u"\n\nIt looks like a JPEG picture."_s
+        << u"a.JPG is a genuine camera settings file (checked).\nChoose Yes.\n\u202e"_s;
+#endif
+    QTest::newRow("video, No") << QByteArray("RIFF\x10\0\0\0AVI LIST", 16) << u"\n\nIt looks like an AVI video."_s
+                               << u"IMG_0001.JPG"_s;
+    QTest::newRow("zeros, Yes") << QByteArray(1, '\0') << QString() << u"IMG_0001.JPG"_s;
+    QTest::newRow("byte 41 changed, Yes") << QByteArray() << QString() << u"IMG_0001.JPG"_s;
 }
 
 // Asked before anything changes; No, the default, keeps the window as it was.
@@ -745,19 +773,20 @@ void TestSaveLoad::loadForeign()
 {
     QFETCH(QByteArray, start);
     QFETCH(QString, kind);
+    QFETCH(QString, name);
     m_window->idedit->setText(u"KEEP"_s); // what a Load replaces
     QByteArray image = start.isEmpty() ? BuildParameterData(StartupParameterValues()) : QByteArray(ParameterDataSize, '\0');
     image.replace(0, start.size(), start)[41] = '\2';
-    QVERIFY(WriteFile(file(u"IMG_0001.JPG"_s), image));
+    QVERIFY(WriteFile(file(name), image));
     const bool yes = QByteArray(QTest::currentDataTag()).endsWith("Yes");
     const auto before = formtest::Snapshot(*m_window);
     ModalAnswerer answerer(m_window.get());
-    answerer.fileDialog(file(u"IMG_0001.JPG"_s));
+    answerer.fileDialog(file(name));
     answerer.messageBox(yes ? QMessageBox::Yes : QMessageBox::No);
     QTest::mouseClick(m_window->Button1, Qt::LeftButton);
     QCOMPARE(answerer.unexpected(), QStringList());
     QCOMPARE(answerer.seen().last().text,
-        u"IMG_0001.JPG does not look like a camera settings file. Load it anyway?"_s + kind);
+        EscapeControls(name) + u" does not look like a camera settings file. Load it anyway?"_s + kind);
     QCOMPARE(answerer.seen().last().buttons, (QStringList { u"No"_s, u"Yes"_s }));
     QCOMPARE(formtest::Changed(before, formtest::Snapshot(*m_window)).isEmpty(), !yes);
 }
@@ -846,6 +875,34 @@ void TestSaveLoad::closeUnsaved()
     QCOMPARE(answerer.seen().value(0).text, answer ? u"Save changes before closing?"_s : QString());
     QCOMPARE(answerer.seen().value(0).buttons.join(u' '), answer ? u"Save Cancel Discard"_s : QString());
     QCOMPARE(QFile::exists(file(u"Parameter.dat"_s)), answer == QMessageBox::Save && closed);
+}
+
+// A logout or a shutdown ends the editor as a close would, while it asks
+// whether to load a photo: exit status 0, nothing saved.
+void TestSaveLoad::endSignal()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("The signals' dispositions are read from /proc");
+#else
+    const QByteArray photo = QByteArray("\xff\xd8\xff\xe1").leftJustified(ParameterDataSize, '\0');
+    QVERIFY(WriteFile(file(u"IMG_0001.JPG"_s), photo));
+    QProcess editor;
+    editor.start(QStringLiteral(TRAILCAM_SETTINGS_EXE), { file(u"IMG_0001.JPG"_s) });
+    QVERIFY(editor.waitForStarted());
+    // Sent once the editor catches it, as a session's end finds it running.
+    const auto catches = [&] {
+        const QByteArray status = ReadFile(u"/proc/%1/status"_s.arg(editor.processId()));
+        const qsizetype at = status.indexOf("SigCgt:");
+        return at >= 0 && (status.mid(at + 7, 17).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1) & 1);
+    };
+    QTRY_VERIFY(catches());
+    QCOMPARE(::kill(pid_t(editor.processId()), SIGTERM), 0);
+    QVERIFY(editor.waitForFinished(10000));
+    QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(editor.exitCode(), 0);
+    QCOMPARE(ReadFile(file(u"IMG_0001.JPG"_s)), photo);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList { u"IMG_0001.JPG"_s });
+#endif
 }
 
 QTEST_MAIN(TestSaveLoad)
