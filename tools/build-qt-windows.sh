@@ -2,13 +2,22 @@
 # Cross-builds a static Qt (qtbase) for 64-bit Windows from Debian's own
 # source package of the Qt version the host has, and installs it into a cache
 # folder keyed by version and options. A second run finds it and does nothing.
-# Prints the Qt prefix as its last line.
-#   bash tools/build-qt-windows.sh
+# Its standard output is the Qt prefix alone, for $(...); what it does and
+# ninja's progress go to standard error. --print-prefix prints the prefix a
+# build would make, and builds nothing.
+#   bash tools/build-qt-windows.sh [--print-prefix]
 # TRAILCAM_QT_CACHE overrides the cache folder (default: /var/cache/trailcam
 # as root, else ${XDG_CACHE_HOME:-~/.cache}/trailcam). TRAILCAM_QT_SEED names
 # a folder of packed prefixes (qt-<version>-<target>-<key>.tar.xz): one whose
 # name matches the key is unpacked instead of built.
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR
+. "$(dirname "$0")/lib.sh"
+
+mode=${1:-build}
+case "$mode" in build|--print-prefix) ;; *) echo "usage: $0 [--print-prefix]" >&2; exit 64 ;; esac
+# The prefix goes out on descriptor 3, everything else to standard error.
+exec 3>&1 1>&2
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 toolchain=$here/cmake/mingw-w64-x86_64.cmake
@@ -36,7 +45,7 @@ options=(
 )
 
 bash "$here/tools/install-packages.sh" dpkg-dev qt6-base-dev qt6-base-dev-tools cmake ninja-build \
-  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  "${mingw_packages[@]}"
 
 full_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 upstream=${full_version#*:}
@@ -56,9 +65,14 @@ if [ -z "${TRAILCAM_QT_CACHE:-}" ]; then
 fi
 prefix=$TRAILCAM_QT_CACHE/qt-$upstream-mingw64-static-$key
 
+if [ "$mode" = --print-prefix ]; then
+  echo "$prefix" >&3
+  exit 0
+fi
+
 if [ -f "$prefix/.complete" ]; then
-  echo "Qt for Windows: $prefix (kept from an earlier build)" >&2
-  echo "$prefix"
+  echo "Qt for Windows: $prefix (kept from an earlier build)"
+  echo "$prefix" >&3
   exit 0
 fi
 
@@ -69,20 +83,18 @@ if [ -n "$seed" ] && [ -f "$seed" ]; then
   # Unpacked beside the cache's name first, so a cut-off unpack is never taken
   # for a whole prefix.
   unpack=$(mktemp -d "$TRAILCAM_QT_CACHE/unpack.XXXXXX")
+  echo "Unpacking $seed"
   tar -xJf "$seed" -C "$unpack"
   if [ -f "$unpack/$(basename "$prefix")/.complete" ]; then
     mv "$unpack/$(basename "$prefix")" "$prefix"
     rm -rf "$unpack"
-    echo "Qt for Windows: $prefix (unpacked from $seed)" >&2
-    echo "$prefix"
+    echo "Qt for Windows: $prefix (unpacked from $seed)"
+    echo "$prefix" >&3
     exit 0
   fi
   rm -rf "$unpack"
-  echo "$seed holds no complete prefix; building instead" >&2
+  echo "$seed holds no complete prefix; building instead"
 fi
-
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo=sudo
 
 # The source comes from the same archive as the binaries, verified by apt.
 if ! apt-get source --print-uris "qt6-base=$full_version" >/dev/null 2>&1; then
@@ -92,35 +104,48 @@ if ! apt-get source --print-uris "qt6-base=$full_version" >/dev/null 2>&1; then
     [ -f "$f" ] && src=$f && break
   done
   if [ -n "$src" ]; then
-    sed 's/^Types:.*/Types: deb-src/' "$src" | $sudo tee "$list" >/dev/null
+    sed 's/^Types:.*/Types: deb-src/' "$src" | as_root tee "$list" >/dev/null
   else
     list=/etc/apt/sources.list.d/trailcam-source.list
-    grep -h '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' | $sudo tee "$list" >/dev/null
+    grep -h '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' | as_root tee "$list" >/dev/null
   fi
-  echo "Added source entries: $list" >&2
-  $sudo apt-get update -qq
+  echo "Added source entries: $list"
+  as_root apt-get update -qq
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/trailcam-qt.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+echo "Fetching the source of qt6-base $full_version"
 (cd "$work" && apt-get source -qq "qt6-base=$full_version" >/dev/null)
 srcdir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
-[ -n "$srcdir" ] || { echo "apt-get source gave no qt6-base folder" >&2; exit 1; }
+[ -n "$srcdir" ] || die "apt-get source gave no qt6-base folder"
 
 started=$(date +%s)
+echo "Configuring Qt for Windows (a few minutes)"
 cmake -S "$srcdir" -B "$work/build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_INSTALL_PREFIX="$prefix.partial" \
   -DQT_HOST_PATH=/usr \
   -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   -DQT_QMAKE_TARGET_MKSPEC=win32-g++ \
-  "${options[@]}" >"$work/configure.log" 2>&1 || { tail -n 60 "$work/configure.log" >&2; exit 1; }
-cmake --build "$work/build" -j "$(nproc)"
+  "${options[@]}" >"$work/configure.log" 2>&1 || { tail -n 60 "$work/configure.log"; die "Qt's configuration failed"; }
+echo "Building Qt for Windows (about 40 minutes on two cores)"
+# Ninja's lines show the progress; in a long log its first failure would
+# scroll away, so it is shown again at the end.
+if ! cmake --build "$work/build" -j "$(nproc)" 2>&1 | tee "$work/build.log"; then
+  echo "---- what failed:"
+  if grep -q '^FAILED: ' "$work/build.log"; then
+    sed -n '/^FAILED: /,$p' "$work/build.log" | head -n 80
+  else
+    tail -n 40 "$work/build.log"
+  fi
+  die "Qt's build failed"
+fi
 rm -rf "$prefix" "$prefix.partial"
 cmake --install "$work/build" >/dev/null
 # Qt is linked into the programs: its licence texts go out with them.
 cp -r "$srcdir/LICENSES" "$prefix.partial/licenses"
 touch "$prefix.partial/.complete"
 mv "$prefix.partial" "$prefix"
-echo "Qt for Windows built in $(( $(date +%s) - started )) s: $prefix" >&2
-echo "$prefix"
+echo "Qt for Windows built in $(( $(date +%s) - started )) s: $prefix"
+echo "$prefix" >&3

@@ -2,9 +2,12 @@
 # Builds the Windows edition on Debian or Ubuntu: installs what is missing,
 # builds (once) or reuses a static Qt for Windows, cross-builds this project
 # into build-windows/ and makes its installer and portable zip there. With
-# "test", also runs the test suite there under Wine.
+# "test", also runs the test suite there under Wine, after turning on the
+# en_GB and de_DE locales in /etc/locale.gen where they are off.
 #   bash tools/build-windows.sh [build|test]
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR
+. "$(dirname "$0")/lib.sh"
 
 mode=${1:-build}
 case "$mode" in build|test) ;; *) echo "usage: $0 [build|test]" >&2; exit 64 ;; esac
@@ -15,18 +18,21 @@ build=${WINDOWS_BUILD_DIR:-$here/build-windows}
 # The host's Qt supplies moc, uic and rcc, and must be the same version as
 # the one built for Windows.
 bash "$here/tools/install-packages.sh" locales cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
-  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
+  "${mingw_packages[@]}" wine wine64 \
   nsis libxml2-utils fonts-wqy-zenhei fonts-dejavu-core xvfb xauth x11-utils xdotool imagemagick unzip
-qt=$(bash "$here/tools/build-qt-windows.sh" | tail -n 1)
+# Only the prefix comes out on standard output; the build's progress shows.
+qt=$(bash "$here/tools/build-qt-windows.sh")
 
+# No CMAKE_CROSSCOMPILING_EMULATOR: no test command names a target (they run
+# through bash and tools/wine-test.sh), and the build runs no built program.
+# shellcheck disable=SC2086 # CMAKE_ARGS holds separate options
 "$qt/bin/qt-cmake" -S "$here" -B "$build" -G Ninja \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DTRAILCAM_WERROR=ON \
-  -DCMAKE_CROSSCOMPILING_EMULATOR="$here/tools/wine-run.sh" ${CMAKE_ARGS:-}
+  -DCMAKE_BUILD_TYPE=Release -DTRAILCAM_WERROR=ON ${CMAKE_ARGS:-}
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)"
 (cd "$build" && cpack -C Release >/dev/null)
 echo "Windows edition: $build/src/app/trailcam-settings.exe, $build/src/cli/trailcam-param.exe"
-echo "Packages: $(cd "$build" && ls trailcam-settings-*-win64-setup.exe trailcam-settings-*-win64.zip | tr '\n' ' ')"
+echo "Packages: $(cd "$build" && echo trailcam-settings-*-win64-setup.exe trailcam-settings-*-win64.zip)"
 
 [ "$mode" = test ] || exit 0
 
@@ -37,16 +43,15 @@ for l in en_GB de_DE; do
   locale -a | grep -qx "$l.utf8" || missing_locales+=("$l.UTF-8")
 done
 if ((${#missing_locales[@]})); then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  echo "Turning on ${missing_locales[*]} in /etc/locale.gen and running locale-gen (the tests run in them)"
   for l in "${missing_locales[@]}"; do
-    $sudo sed -i "s/^# *\($l UTF-8\)/\1/" /etc/locale.gen
+    as_root sed -i "s/^# *\($l UTF-8\)/\1/" /etc/locale.gen
   done
-  $sudo locale-gen >/dev/null
+  as_root locale-gen >/dev/null
 fi
 export LC_ALL=en_GB.UTF-8
 
-export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
+wine_env "${WINEPREFIX:-$build/wineprefix}"
 mkdir -p "$WINEPREFIX"
 # One Wine server for all the tests, rather than one start per program; one
 # may be running already.

@@ -3,6 +3,8 @@
 # through sudo when not run as root.
 #   bash tools/install-packages.sh PACKAGE...
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR
+. "$(dirname "$0")/lib.sh"
 
 missing=()
 for p in "$@"; do
@@ -11,7 +13,6 @@ done
 ((${#missing[@]})) || exit 0
 
 echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo=sudo
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+as_root apt-get update -qq
+# Through env: sudo would drop a variable set in front of it.
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -4,10 +4,10 @@
 #   bash tools/wine-run.sh PROGRAM.exe [ARGS...]
 #   bash tools/wine-run.sh --prepare      # make the prefix now
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR
+. "$(dirname "$0")/lib.sh"
 
-export WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/trailcam/wineprefix}
-export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
+wine_env "${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/trailcam/wineprefix}"
 
 if [ "${1:-}" = --prepare ]; then
   mkdir -p "$WINEPREFIX"

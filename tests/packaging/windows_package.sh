@@ -16,9 +16,10 @@ for f in "$setup" "$zip"; do
 done
 command -v wine >/dev/null || { echo "SKIP: no wine"; exit 77; }
 
+# shellcheck source-path=SCRIPTDIR source=../../tools/lib.sh
+. "$(dirname "$0")/../../tools/lib.sh"
 tmp=$(mktemp -d)
-# winemenubuilder would copy the Start menu into this machine's own menus.
-export WINEPREFIX=$tmp/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+wine_env "$tmp/prefix"
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$tmp"' EXIT
 wineboot --init >/dev/null 2>&1
 wineserver --wait

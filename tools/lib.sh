@@ -1,0 +1,30 @@
+# shellcheck shell=bash
+# What the scripts of tools/ and the Windows tests share; sourced, not run:
+#   . "$(dirname "$0")/lib.sh"
+
+# Stops the script with a message on standard error.
+die() {
+  echo "$*" >&2
+  exit 1
+}
+
+# Runs a command as root: as it is when root already, else through sudo.
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  else
+    sudo "$@"
+  fi
+}
+
+# The cross compilers for 64-bit Windows, with POSIX threads (std::thread, std::mutex).
+# shellcheck disable=SC2034 # used where this file is sourced
+mingw_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+
+# Wine for the tools and the tests, with PREFIX as its prefix: no prompts to install Mono or Gecko, no Start-menu
+# entries copied into this machine's own menus, and Wine's chatter off unless WINEDEBUG asks for it.
+wine_env() { # PREFIX
+  export WINEPREFIX=$1
+  export WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
+}
