@@ -21,7 +21,7 @@ bash "$here/tools/install-packages.sh" locales cmake ninja-build qt6-base-dev qt
   "${mingw_packages[@]}" wine wine64 \
   nsis libxml2-utils fonts-wqy-zenhei fonts-dejavu-core xvfb xauth x11-utils xdotool imagemagick unzip
 # Only the prefix comes out on standard output; the build's progress shows.
-qt=$(bash "$here/tools/build-qt-windows.sh")
+qt=$(bash "$here/tools/build-qt.sh" windows)
 
 # No CMAKE_CROSSCOMPILING_EMULATOR: no test command names a target (they run
 # through bash and tools/wine-test.sh), and the build runs no built program.
