@@ -1,0 +1,10 @@
+#include "app/platform.h"
+
+#include <QWidget>
+
+void AddCarriedFonts() { }
+
+void ShowMainWindow(QWidget &window)
+{
+    window.show();
+}
