@@ -23,12 +23,22 @@ bash "$here/tools/install-packages.sh" cmake ninja-build qt6-base-dev qt6-base-d
 # Only the prefix comes out on standard output; the build's progress shows.
 qt=$(bash "$here/tools/build-qt.sh" web)
 
+# The end-to-end test compares the page's download with what this machine's
+# trailcam-param makes of the same values.
+host_args=()
+if [ "$mode" = test ]; then
+  host=${BUILD_DIR:-$here/build}
+  [ -f "$host/CMakeCache.txt" ] || cmake -S "$here" -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$host" --target trailcam-param
+  host_args=(-DTRAILCAM_HOST_PARAM="$host/src/cli/trailcam-param")
+fi
+
 mkdir -p "$build"
 emsdk_env "$build/emsdk"
 # shellcheck disable=SC2086 # CMAKE_ARGS holds separate options
 "$qt/bin/qt-cmake" -S "$here" -B "$build" -G Ninja \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DTRAILCAM_WERROR=ON ${CMAKE_ARGS:-}
+  -DCMAKE_BUILD_TYPE=Release -DTRAILCAM_WERROR=ON "${host_args[@]}" ${CMAKE_ARGS:-}
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)"
 cmake --build "$build" --target web-package
 echo "Web edition: $build/site/ ($(du -sh "$build/site" | cut -f1)); package: $(cd "$build" && echo trailcam-settings-*-web.zip)"

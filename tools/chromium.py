@@ -188,3 +188,33 @@ def site_folder(build):
     if not os.path.isfile(os.path.join(folder, "index.html")):
         raise SystemExit("no site in %s: run tools/build-web.sh first" % folder)
     return folder
+
+
+class Form:
+    """Where the editor's controls are in its window, from mainform.ui: each
+    control's middle, from the form's top left. A tab page starts below the
+    tab bar (PAGE_TOP, as Qt's Windows style draws it in the page)."""
+    PAGE_TOP = (2, 22)
+
+    def __init__(self, ui_file):
+        import xml.etree.ElementTree as ElementTree
+        self.places = {}
+
+        def walk(element, x, y):
+            for child in element.findall("widget"):
+                rect = child.find("property[@name='geometry']/rect")
+                cx, cy, w, h = x, y, 0, 0
+                if rect is not None:
+                    cx += int(rect.findtext("x"))
+                    cy += int(rect.findtext("y"))
+                    w, h = int(rect.findtext("width")), int(rect.findtext("height"))
+                elif element.get("class") == "QTabWidget":
+                    cx += self.PAGE_TOP[0]
+                    cy += self.PAGE_TOP[1]
+                self.places[child.get("name")] = (cx + w // 2, cy + h // 2)
+                walk(child, cx, cy)
+
+        walk(ElementTree.parse(ui_file).getroot(), 0, 0)
+
+    def __getitem__(self, name):
+        return self.places[name]

@@ -11,10 +11,11 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import chromium  # noqa: E402
 
-# The form's size and the language box's middle, as mainform.ui has them.
+HERE = os.path.dirname(os.path.abspath(__file__))
+# The form's size, as mainform.ui has it, and the title bar Qt draws above.
 FORM = (634, 491)
-LANGUAGE_BOX = (239, 103)
 TITLE_BAR = 30
+LANGUAGE_BOX = chromium.Form(os.path.join(HERE, "..", "src", "app", "mainform.ui"))["langcmb"]
 
 
 def open_editor(browser, url):

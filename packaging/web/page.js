@@ -52,6 +52,41 @@
   };
   document.body.appendChild(script);
 
+  // Ctrl+O and Ctrl+S (Cmd on a Mac) belong to the editor, not to the
+  // browser's own open and save; the editor still sees the keys.
+  window.addEventListener('keydown', (event) => {
+    if ((event.ctrlKey || event.metaKey) && !event.altKey && ['o', 's'].includes(event.key.toLowerCase()))
+      event.preventDefault();
+  }, true);
+
+  // Qt 6.4 hands a dropped file on as text, cut at its first zero byte: the
+  // page reads the file itself and gives the editor all of it.
+  const carriesFile = (event) => event.dataTransfer && Array.from(event.dataTransfer.types).includes('Files');
+  screen.addEventListener('dragover', (event) => {
+    if (!carriesFile(event))
+      return;
+    event.preventDefault();
+    event.stopPropagation();
+    event.dataTransfer.dropEffect = 'copy';
+  }, true);
+  screen.addEventListener('drop', (event) => {
+    const file = carriesFile(event) && event.dataTransfer.files[0];
+    if (!file)
+      return;
+    event.preventDefault();
+    event.stopPropagation();
+    if (window.trailcam)
+      file.arrayBuffer().then((bytes) => window.trailcam.loadDroppedFile(file.name, new Uint8Array(bytes)));
+  }, true);
+
+  // The browser's own question before the page is left with unsaved changes.
+  window.addEventListener('beforeunload', (event) => {
+    if (window.trailcam && window.trailcam.hasUnsavedChanges()) {
+      event.preventDefault();
+      event.returnValue = '';
+    }
+  });
+
   if ('serviceWorker' in navigator && location.protocol !== 'file:')
     navigator.serviceWorker.register('sw.js');
 })();

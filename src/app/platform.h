@@ -7,8 +7,18 @@
 // the system.
 void AddCarriedFonts();
 
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
 class QWidget;
 
 // Shows the editor's window: where the system puts it on a desktop, in the
 // middle of the page's screen in a browser.
 void ShowMainWindow(QWidget &window);
+
+// In a page: a file dropped on it goes whole to `load` (name and bytes), and
+// the browser asks before the page is left while `unsaved` says so. Nothing
+// on a desktop, where the window takes drops and closes itself.
+void ConnectPage(std::function<void(const QString &name, const QByteArray &bytes)> load, std::function<bool()> unsaved);

@@ -8,3 +8,5 @@ void ShowMainWindow(QWidget &window)
 {
     window.show();
 }
+
+void ConnectPage(std::function<void(const QString &, const QByteArray &)>, std::function<bool()>) { }
