@@ -1,12 +1,9 @@
 // The places the file dialogs offer beside the folder they open in.
 
 #include "app/dialogplaces.h"
+#include "fixtures.h"
 
 #include <QtTest>
-
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
 
 using namespace Qt::StringLiterals;
 
@@ -100,7 +97,8 @@ void TestDialogPlaces::pipeForSettings()
     StoreDialogFolder(u"/kept"_s);
     QCOMPARE(StoredDialogFolder(), u"/kept"_s);
     QVERIFY(QDir(settings.path()).removeRecursively() && QDir().mkpath(settings.filePath(u"trailcam-tests"_s)));
-    QCOMPARE(mkfifo(QFile::encodeName(settings.filePath(name)).constData(), 0600), 0);
+    const fixtures::Pipe pipe(settings.filePath(name));
+    QVERIFY(pipe.made());
     StoreDialogFolder(u"/other"_s);
     QCOMPARE(StoredDialogFolder(), QString());
 #endif
