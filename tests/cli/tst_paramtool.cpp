@@ -305,7 +305,7 @@ private slots:
             QCOMPARE(run.err, QString());
             written = run.out.toUtf8();
         }
-        QCOMPARE(written, ReadAll(fixtures::GoldenFile(expected)));
+        QCOMPARE(written.split('\n'), ReadAll(fixtures::GoldenFile(expected)).split('\n')); // where they part
     }
 
     void missingMembersTakeStartupValues()
