@@ -1,12 +1,11 @@
 // The places the file dialogs offer beside the folder they open in.
 
 #include "app/dialogplaces.h"
+#include "fixtures.h"
 
 #include <QtTest>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -105,9 +104,11 @@ void TestDialogPlaces::pipeForSettings()
     StoreDialogFolder(u"/kept"_s);
     QCOMPARE(StoredDialogFolder(), u"/kept"_s);
     QFile file(settings.filePath(name));
+    std::optional<fixtures::Pipe> pipe;
     if (size < 0) {
         QVERIFY(QDir(settings.path()).removeRecursively() && QDir().mkpath(settings.filePath(u"trailcam-tests"_s)));
-        QCOMPARE(mkfifo(QFile::encodeName(file.fileName()).constData(), 0600), 0);
+        pipe.emplace(file.fileName());
+        QVERIFY(pipe->made());
     } else {
         QVERIFY(file.open(QIODevice::ReadWrite) && file.resize(size));
     }

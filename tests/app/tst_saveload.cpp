@@ -1,5 +1,6 @@
 // Save and Load through the window's buttons and its real file dialogs.
 
+#include "fixtures.h"
 #include "formtest.h"
 
 #include "settings/escaping.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -24,6 +24,7 @@
 #endif
 
 using namespace Qt::StringLiterals;
+using fixtures::ShownPath;
 using formtest::ModalAnswerer;
 
 namespace {
@@ -40,11 +41,6 @@ bool WriteFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QString ShownPath(const QString &path)
-{
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
 // Byte `offset` of an image as it lies in the file.
@@ -565,17 +561,12 @@ void TestSaveLoad::loadPipe()
     m_window->idedit->setText(u"PIPED"_s);
     QVERIFY(save(file(u"offer.dat"_s)));
     const QString path = file(u"pipe"_s);
-    QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    QProcess writer;
-    writer.start(u"/bin/sh"_s, { u"-c"_s, u"exec cat \"$0\" > \"$1\""_s, file(u"offer.dat"_s), path });
-    QVERIFY(writer.waitForStarted());
+    const fixtures::Pipe pipe(path, ReadFile(file(u"offer.dat"_s)));
+    QVERIFY(pipe.made());
     m_window->idedit->setText(u"KEEP"_s);
     const auto before = formtest::Snapshot(*m_window);
 
-    const bool loaded = load(path);
-    writer.kill();
-    writer.waitForFinished();
-    QVERIFY(!loaded);
+    QVERIFY(!load(path));
     QCOMPARE(m_seen.last().text, u"Cannot open file \"%1\". It is a pipe, not a regular file."_s.arg(ShownPath(path)));
     QCOMPARE(formtest::Changed(before, formtest::Snapshot(*m_window)), QStringList());
 #endif
@@ -754,18 +745,19 @@ void TestSaveLoad::loadForeign_data()
     QTest::addColumn<QByteArray>("start"); // over zeros; empty: a genuine image, byte 41 changed
     QTest::addColumn<QString>("kind"); // the line naming what it looks like
     QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("yes"); // the answer
     QTest::newRow("photo, No") << QByteArray("\xff\xd8\xff\xe1\x00\x16\x45xif\0\0", 12)
-                               << u"\n\nIt looks like a JPEG picture."_s << u"IMG_0001.JPG"_s;
+                               << u"\n\nIt looks like a JPEG picture."_s << u"IMG_0001.JPG"_s << false;
 #ifdef Q_OS_UNIX
     // A name that writes its own lines into the question and turns the real one round.
     QTest::newRow("photo named with lines and U+202E, No")
         << QByteArray("\xff\xd8\xff\xe1", 4) << u"\n\nIt looks like a JPEG picture."_s
-        << u"a.JPG is a genuine camera settings file (checked).\nChoose Yes.\n\u202e"_s;
+        << u"a.JPG is a genuine camera settings file (checked).\nChoose Yes.\n\u202e"_s << false;
 #endif
     QTest::newRow("video, No") << QByteArray("RIFF\x10\0\0\0AVI LIST", 16) << u"\n\nIt looks like an AVI video."_s
-                               << u"IMG_0001.JPG"_s;
-    QTest::newRow("zeros, Yes") << QByteArray(1, '\0') << QString() << u"IMG_0001.JPG"_s;
-    QTest::newRow("byte 41 changed, Yes") << QByteArray() << QString() << u"IMG_0001.JPG"_s;
+                               << u"IMG_0001.JPG"_s << false;
+    QTest::newRow("zeros, Yes") << QByteArray(1, '\0') << QString() << u"IMG_0001.JPG"_s << true;
+    QTest::newRow("byte 41 changed, Yes") << QByteArray() << QString() << u"IMG_0001.JPG"_s << true;
 }
 
 // Asked before anything changes; No, the default, keeps the window as it was.
@@ -774,11 +766,11 @@ void TestSaveLoad::loadForeign()
     QFETCH(QByteArray, start);
     QFETCH(QString, kind);
     QFETCH(QString, name);
+    QFETCH(bool, yes);
     m_window->idedit->setText(u"KEEP"_s); // what a Load replaces
     QByteArray image = start.isEmpty() ? BuildParameterData(StartupParameterValues()) : QByteArray(ParameterDataSize, '\0');
     image.replace(0, start.size(), start)[41] = '\2';
     QVERIFY(WriteFile(file(name), image));
-    const bool yes = QByteArray(QTest::currentDataTag()).endsWith("Yes");
     const auto before = formtest::Snapshot(*m_window);
     ModalAnswerer answerer(m_window.get());
     answerer.fileDialog(file(name));
@@ -838,29 +830,31 @@ void TestSaveLoad::saveCutTexts()
 
 void TestSaveLoad::closeUnsaved_data()
 {
-    QTest::addColumn<QString>("change"); // the field typed into, then what was done
+    QTest::addColumn<QString>("field"); // typed into; empty: none
+    QTest::addColumn<QString>("then"); // "saved", or "loaded" back in a new window after saving; empty: nothing
     QTest::addColumn<int>("answer"); // to the question; NoButton: none asked
     QTest::addColumn<bool>("closed");
-    QTest::newRow("untouched") << QString() << int(QMessageBox::NoButton) << true;
-    QTest::newRow("APN, Discard") << u"apn"_s << int(QMessageBox::Discard) << true;
-    QTest::newRow("APN, Cancel") << u"apn"_s << int(QMessageBox::Cancel) << false;
-    QTest::newRow("APN, Save") << u"apn"_s << int(QMessageBox::Save) << true;
-    QTest::newRow("APN, Save cancelled") << u"apn"_s << int(QMessageBox::Save) << false;
-    QTest::newRow("FTP APN, FTP off") << u"ftpapn"_s << int(QMessageBox::NoButton) << true;
-    QTest::newRow("APN, saved") << u"apn saved"_s << int(QMessageBox::NoButton) << true;
-    QTest::newRow("APN, loaded") << u"apn loaded"_s << int(QMessageBox::NoButton) << true;
+    QTest::newRow("untouched") << QString() << QString() << int(QMessageBox::NoButton) << true;
+    QTest::newRow("APN, Discard") << u"apn"_s << QString() << int(QMessageBox::Discard) << true;
+    QTest::newRow("APN, Cancel") << u"apn"_s << QString() << int(QMessageBox::Cancel) << false;
+    QTest::newRow("APN, Save") << u"apn"_s << QString() << int(QMessageBox::Save) << true;
+    QTest::newRow("APN, Save cancelled") << u"apn"_s << QString() << int(QMessageBox::Save) << false;
+    QTest::newRow("FTP APN, FTP off") << u"ftpapn"_s << QString() << int(QMessageBox::NoButton) << true;
+    QTest::newRow("APN, saved") << u"apn"_s << u"saved"_s << int(QMessageBox::NoButton) << true;
+    QTest::newRow("APN, loaded") << u"apn"_s << u"loaded"_s << int(QMessageBox::NoButton) << true;
 }
 
 void TestSaveLoad::closeUnsaved()
 {
-    QFETCH(QString, change);
+    QFETCH(QString, field);
+    QFETCH(QString, then);
     QFETCH(int, answer);
     QFETCH(bool, closed);
-    if (!change.isEmpty())
-        formtest::TypeText(m_window->findChild<QLineEdit *>(change.section(u' ', 0, 0)), u"changed.example"_s);
-    if (change.contains(u' '))
+    if (!field.isEmpty())
+        formtest::TypeText(m_window->findChild<QLineEdit *>(field), u"changed.example"_s);
+    if (!then.isEmpty())
         QVERIFY(save(file(u"saved.dat"_s)));
-    if (change.endsWith(u"loaded"_s)) {
+    if (then == u"loaded"_s) {
         m_window = std::make_unique<Tmainform1>();
         QVERIFY(load(file(u"saved.dat"_s)));
     }

@@ -1,9 +1,8 @@
-#include "toolrun.h"
-#include "i18n/captiontable.h"
+#include "fixtures.h"
 #include "settings/parameterdata.h"
+#include "toolrun.h"
 #include "values/startupvalues.h"
 
-#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -21,59 +20,13 @@
 #endif
 
 using namespace Qt::StringLiterals;
+using fixtures::ReadAll;
 
 namespace {
-
-// The byte map as the camera reads it: where each member lies and how much of a text comes back.
-struct MapEntry
-{
-    const char *key;
-    int offset;
-    int readWidth; // 0 for an index or number byte
-};
-
-// clang-format off
-constexpr MapEntry ByteMap[] = {
-    {"modecmb", 0, 0}, {"rslcmb", 1, 0}, {"intvcmb", 2, 0}, {"mtcmb", 3, 0}, {"isocmb", 4, 0},
-    {"rslvcmb", 16, 0}, {"vdlcmb", 17, 0}, {"vccmb", 18, 0}, {"dtfmtcmb", 38, 0}, {"motcmb", 39, 0},
-    {"langcmb", 40, 0}, {"tvcmb", 74, 0}, {"passcmb", 75, 0}, {"ComboBox2", 80, 0}, {"ComboBox6", 1040, 0},
-    {"ComboBox5", 1041, 0}, {"ComboBox9", 1390, 0}, {"security", 1391, 0},
-    {"idedit", 5, 6}, {"passedit", 76, 4}, {"ComboBox3", 83, 16}, {"ComboBox4", 99, 16},
-    {"apn", 144, 48}, {"username", 208, 48}, {"password", 272, 48}, {"mmsc", 336, 48}, {"proxy", 400, 48},
-    {"port", 464, 48}, {"phone1", 528, 48}, {"phone2", 592, 48}, {"phone3", 656, 48}, {"phone4", 720, 48},
-    {"email1", 784, 48}, {"email2", 848, 48}, {"email3", 912, 48}, {"email4", 976, 48},
-    {"ComboBox7", 1043, 16}, {"ComboBox8", 1059, 16}, {"smtpapn", 1104, 48}, {"smtpusername", 1168, 48},
-    {"smtppassword", 1232, 48}, {"servertxt", 1296, 48}, {"porttxt", 1360, 48}, {"usernametxt", 1424, 48},
-    {"passwordtxt", 1488, 48}, {"email1txt", 1552, 48}, {"email2txt", 1616, 48}, {"email3txt", 1680, 48},
-    {"ftpserver", 1808, 48}, {"ftpport", 1872, 48}, {"ftpaccount", 1936, 48}, {"ftppass", 2000, 48},
-    {"path", 2064, 48},
-    // Shared with SMTP; they hold the FTP texts only while FTP is on.
-    {"ComboBox12", 1043, 16}, {"ComboBox13", 1059, 16}, {"ftpapn", 1104, 48}, {"ftpusername", 1168, 48},
-    {"ftppassword", 1232, 48},
-};
-// clang-format on
-
-const QStringList FtpShared { u"ComboBox12"_s, u"ComboBox13"_s, u"ftpapn"_s, u"ftpusername"_s, u"ftppassword"_s };
-const QStringList SmtpShared { u"ComboBox7"_s, u"ComboBox8"_s, u"smtpapn"_s, u"smtpusername"_s, u"smtppassword"_s };
-
-QByteArray unscrambled(QByteArray image)
-{
-    for (qsizetype i = 0; i < image.size(); ++i) {
-        if ((i >= 144 && i <= 1039) || i >= 1104)
-            image[i] = static_cast<char>(ScrambleByte(static_cast<quint8>(image[i])));
-    }
-    return image;
-}
 
 QByteArray textJson(const QString &member, const QString &text)
 {
     return QJsonDocument(QJsonObject { { member, text } }).toJson();
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -218,7 +171,7 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, reason);
         const QString pipe = pathOf(u"pipe"_s);
-        QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QVERIFY(fixtures::Pipe(pipe).made());
         arguments.replaceInStrings(u"PIPE"_s, pipe);
         arguments.replaceInStrings(u"out.dat"_s, pathOf(u"out.dat"_s));
         QProcess process;
@@ -310,7 +263,7 @@ private slots:
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QVERIFY2(
             process.exitCode() == status && written.contains(output) && !written.contains('\x1b'), written.constData());
-        QCOMPARE(readAll(pathOf(u"in.json"_s)), "{}"_ba);
+        QCOMPARE(ReadAll(pathOf(u"in.json"_s)), "{}"_ba);
         QVERIFY(!QFile::exists(pathOf(u"out.dat"_s)) && !QFile::exists(pathOf(u"bad\uFFFD.dat"_s)));
 #endif
     }
@@ -331,7 +284,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, reason);
         const QString pipe = pathOf(u"pipe"_s);
-        QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QVERIFY(fixtures::Pipe(pipe).made());
         const QString out = pathOf(name);
         const ToolRun run = runTool({ u"encode"_s, writeJson("{}"), u"-o"_s, out });
         QCOMPARE(run.status, 1);
@@ -342,85 +295,31 @@ private slots:
 #endif
     }
 
-    void encodeMatchesByteMap_data()
+    void goldenFiles_data()
     {
-        QTest::addColumn<int>("mmsSwitch");
-        QTest::addColumn<int>("ftpSwitch");
-        QTest::addColumn<int>("packed");
-
-        QTest::newRow("FTP off") << 1 << 0 << 1;
-        QTest::newRow("FTP on") << 1 << 1 << 9;
-        QTest::newRow("FTP without selection") << 0 << -1 << 248;
-        QTest::newRow("both at their highest") << 7 << 31 << 255;
-        QTest::newRow("MMS without selection") << -1 << 0 << 255;
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("expected"); // what it writes
+        QTest::newRow("decode golden.dat") << u"decode"_s << u"golden.dat"_s << u"golden.json"_s;
+        QTest::newRow("encode golden.json") << u"encode"_s << u"golden.json"_s << u"golden.dat"_s;
     }
 
-    // Every member given, each with its own value; the image must carry each at
-    // its place, and decode must give back what the camera reads.
-    void encodeMatchesByteMap()
+    // The stored image and its values, each member at its place: the byte map, once.
+    void goldenFiles()
     {
-        QFETCH(int, mmsSwitch);
-        QFETCH(int, ftpSwitch);
-        QFETCH(int, packed);
-
-        QJsonObject input { { u"ComboBox1"_s, mmsSwitch }, { u"ComboBox10"_s, ftpSwitch },
-            { u"timerStart"_s, QJsonObject { { u"hour"_s, 1 }, { u"minute"_s, 2 }, { u"second"_s, 3 } } },
-            { u"timerEnd"_s, QJsonObject { { u"hour"_s, 21 }, { u"minute"_s, 22 }, { u"second"_s, 23 } } } };
-        int nextIndex = 2;
-        for (const MapEntry &entry : ByteMap) {
-            const QString key = QString::fromLatin1(entry.key);
-            // An item of its list, each time another where the list allows.
-            const int items = key == u"security"_s ? 256 : MostItems(key);
-            if (entry.readWidth == 0)
-                input.insert(key, key == u"ComboBox6"_s ? -1 : nextIndex++ % items);
-            else
-                input.insert(key, (key + u"é"_s).left(entry.readWidth));
+        QFETCH(QString, command);
+        QFETCH(QString, input);
+        QFETCH(QString, expected);
+        const QString given = fixtures::GoldenFile(input);
+        QByteArray written;
+        if (command == u"encode"_s) { // at the clock the image was saved with, which decode leaves out
+            written = ReadAll(encode(QJsonDocument::fromJson(ReadAll(given)).object()));
+        } else {
+            const ToolRun run = runTool({ command, given });
+            QCOMPARE(run.err, QString());
+            written = run.out.toUtf8();
         }
-
-        const QByteArray image = unscrambled(readAll(encode(input)));
-        QCOMPARE(image.size(), ParameterDataSize);
-
-        const bool ftpOn = ftpSwitch == 1;
-        for (const MapEntry &entry : ByteMap) {
-            const QString key = QString::fromLatin1(entry.key);
-            if ((ftpOn && SmtpShared.contains(key)) || (!ftpOn && FtpShared.contains(key)))
-                continue;
-            if (entry.readWidth == 0) {
-                QCOMPARE(quint8(image[entry.offset]), quint8(input.value(key).toInt()));
-            } else {
-                const QByteArray text = input.value(key).toString().toLatin1();
-                QCOMPARE(image.mid(entry.offset, text.size()), text);
-                if (key != u"passedit"_s)
-                    QCOMPARE(image[entry.offset + text.size()], '\0');
-            }
-        }
-        QCOMPARE(quint8(image[81]), quint8(packed));
-        QCOMPARE(image.mid(32, 6), QByteArray("\x1a\x0c\x07\x0d\x05\x09", 6));
-        QCOMPARE(image.mid(42, 6), QByteArray("\x01\x02\x03\x15\x16\x17", 6));
-        QCOMPARE(image[15], '\0');
-        QCOMPARE(image[41], '\1');
-
-        const ToolRun run = runTool({ u"decode"_s, pathOf(u"out.dat"_s) });
-        QCOMPARE(run.status, 0);
-        const QJsonObject decoded = QJsonDocument::fromJson(run.out.toUtf8()).object();
-        QSet<QString> expectedKeys { u"ComboBox1"_s, u"ComboBox10"_s, u"timerStart"_s, u"timerEnd"_s };
-        for (const MapEntry &entry : ByteMap) {
-            const QString key = QString::fromLatin1(entry.key);
-            expectedKeys.insert(key);
-            QJsonValue expected = input.value(key);
-            if (entry.readWidth == 0)
-                expected = expected.toInt() & 0xFF;
-            else if (FtpShared.contains(key) || SmtpShared.contains(key))
-                expected = input.value(ftpOn ? FtpShared.value(SmtpShared.indexOf(key), key)
-                                             : SmtpShared.value(FtpShared.indexOf(key), key));
-            QCOMPARE(decoded.value(key), expected);
-        }
-        QCOMPARE(decoded.value(u"ComboBox1"_s).toInt(), packed & 7);
-        QCOMPARE(decoded.value(u"ComboBox10"_s).toInt(), packed >> 3);
-        QCOMPARE(decoded.value(u"timerStart"_s), input.value(u"timerStart"_s));
-        QCOMPARE(decoded.value(u"timerEnd"_s), input.value(u"timerEnd"_s));
-        const QStringList keys = decoded.keys();
-        QCOMPARE(QSet<QString>(keys.begin(), keys.end()), expectedKeys);
+        QCOMPARE(written.split('\n'), ReadAll(fixtures::GoldenFile(expected)).split('\n')); // where they part
     }
 
     void missingMembersTakeStartupValues()
@@ -429,7 +328,7 @@ private slots:
         const ToolRun run = runTool({ u"encode"_s, writeJson("{}"), u"-o"_s, pathOf(u"out.dat"_s) });
         const QDateTime after = QDateTime::currentDateTime();
         QCOMPARE(run.status, 0);
-        const QByteArray image = readAll(pathOf(u"out.dat"_s));
+        const QByteArray image = ReadAll(pathOf(u"out.dat"_s));
 
         ParameterValues expected = StartupParameterValues();
         bool clockMatched = false;
@@ -625,7 +524,7 @@ private slots:
         file.close();
         const ToolRun run = runTool({ u"encode"_s, writeJson(R"({"passedit": "toolong"})"), u"-o"_s, out });
         QCOMPARE(run.status, 2);
-        QCOMPARE(readAll(out), previous);
+        QCOMPARE(ReadAll(out), previous);
     }
 
     void show_data()
@@ -740,10 +639,10 @@ private slots:
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
-        const QByteArray image = unscrambled(readAll(out));
+        const QByteArray image = ReadAll(out);
         QCOMPARE(image.size(), ParameterDataSize);
-        QCOMPARE(image[0], '\1');
-        QCOMPARE(image.mid(144, 9), QByteArray("internet", 9));
+        QCOMPARE(ReadParameterData(image).modecmb, 1);
+        QCOMPARE(ReadParameterData(image).apn, u"internet"_s);
 
         process.start(QStringLiteral(TRAILCAM_PARAM_EXE), { u"encode"_s, u"-"_s, u"-o"_s, out });
         process.write(R"({"modecmb": 300})");
@@ -751,7 +650,7 @@ private slots:
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitCode(), 2);
         QVERIFY(process.readAllStandardError().contains("modecmb"));
-        QCOMPARE(unscrambled(readAll(out)), image);
+        QCOMPARE(ReadAll(out), image);
 
         // More than a values file could be is refused, not read to its end.
         process.start(u"/bin/sh"_s,
@@ -760,7 +659,7 @@ private slots:
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitCode(), 2);
         QVERIFY(process.readAllStandardError().contains("standard input: more than 1 MiB"));
-        QCOMPARE(unscrambled(readAll(out)), image);
+        QCOMPARE(ReadAll(out), image);
     }
 };
 

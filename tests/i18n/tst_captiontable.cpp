@@ -176,19 +176,15 @@ void TestCaptionTable::englishEntryAgainstStartup()
         QCOMPARE(items(english, same), startup(same));
 
     QStringList interval = startup("intvcmb");
-    QCOMPARE(interval.mid(1, 3), (QStringList { u"5 Seconds"_s, u"10 Seconds"_s, u"30 Seconds"_s }));
     interval.replace(1, u"5 Second"_s);
     interval.replace(2, u"10 Second"_s);
     interval.replace(3, u"30 Second"_s);
     QCOMPARE(items(english, "intvcmb"), interval);
 
-    QCOMPARE(startup("modecmb"), (QStringList { u"Camera"_s, u"Video"_s, u"Camera&Video"_s }));
     QCOMPARE(items(english, "modecmb"), (QStringList { u"Camera"_s, u"Video"_s, u"Camera&video"_s, u"TimeLapse"_s }));
 
-    for (const char *manualAuto : { "ComboBox2", "ComboBox6" }) {
-        QCOMPARE(startup(manualAuto), (QStringList { u"Manual"_s, u"AUTO"_s }));
+    for (const char *manualAuto : { "ComboBox2", "ComboBox6" })
         QCOMPARE(items(english, manualAuto), (QStringList { u"Manual"_s, u"Auto"_s }));
-    }
 }
 
 void TestCaptionTable::texts_data()
@@ -202,7 +198,6 @@ void TestCaptionTable::texts_data()
         QTest::addRow("%s %s %d", language.toUtf8().constData(), control, item)
             << language << QString::fromLatin1(control) << item << text;
     };
-    row(u"English"_s, "Label15", -1, u"Motion detetion"_s);
     row(u"Français"_s, "Label7", -1, u"Durée de la vidéo"_s);
     row(u"Français"_s, "modecmb", 2, u"appareil photoet vidéo"_s);
     row(u"Français"_s, "motcmb", 1, u"Normal"_s);

@@ -1,3 +1,4 @@
+#include "fixtures.h"
 #include "settings/devicenames.h"
 #include "settings/parameterdata.h"
 #include "settings/parameterfile.h"
@@ -27,6 +28,7 @@
 #endif
 
 using namespace Qt::StringLiterals;
+using fixtures::ShownPath;
 
 class TestParameterFile : public QObject
 {
@@ -95,11 +97,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-QString shown(const QString &path)
-{
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-}
-
 #ifdef Q_OS_UNIX
 // The file's access ACL as the system stores it, empty when it has none.
 QByteArray aclOf(const QString &path)
@@ -124,7 +121,7 @@ QString noSuchFile(bool folder)
 // The refusal to create a file names it in full and gives the system's reason, once.
 void verifyCannotCreate(const QString &error, const QString &path, const QString &reason)
 {
-    QCOMPARE(error, u"Cannot create file \"%1\". %2"_s.arg(shown(path), reason));
+    QCOMPARE(error, u"Cannot create file \"%1\". %2"_s.arg(ShownPath(path), reason));
 }
 
 } // namespace
@@ -187,7 +184,7 @@ void TestParameterFile::writeRefusesAnImageOfTheWrongSize()
     writeFile(path, imageOf('g'));
     QString error;
     QVERIFY(!WriteParameterFile(path, QByteArray(100, 'x'), &error));
-    QVERIFY2(error.contains(shown(path)), qPrintable(error));
+    QVERIFY2(error.contains(ShownPath(path)), qPrintable(error));
     QCOMPARE(contents(path), imageOf('g'));
 }
 
@@ -283,7 +280,7 @@ void TestParameterFile::writeOverNonRegular()
     QFETCH(QString, name);
     QFETCH(QString, reason);
     const QString pipe = filePath(u"pipe"_s);
-    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QVERIFY(fixtures::Pipe(pipe).made());
     QVERIFY(QFile::link(pipe, filePath(u"link"_s)));
     writeFile(filePath(u"plain"_s), "plain");
 
@@ -641,7 +638,8 @@ void TestParameterFile::readSizes()
         QCOMPARE(*image, bytes.left(ParameterDataSize));
     } else {
         QCOMPARE(error,
-            u"\"%1\" is not a settings file: it holds %2, a settings file holds 2128."_s.arg(shown(path), sizeText));
+            u"\"%1\" is not a settings file: it holds %2, a settings file holds 2128."_s.arg(
+                ShownPath(path), sizeText));
     }
 }
 
@@ -650,7 +648,7 @@ void TestParameterFile::readMissingFile()
     const QString path = filePath(u"nothing.dat"_s);
     QString error;
     QVERIFY(!ReadParameterFile(path, &error));
-    QVERIFY2(error.startsWith(u"Cannot open file \"%1\". "_s.arg(shown(path))), qPrintable(error));
+    QVERIFY2(error.startsWith(u"Cannot open file \"%1\". "_s.arg(ShownPath(path))), qPrintable(error));
     QVERIFY2(error.endsWith(noSuchFile(false)), qPrintable(error));
 }
 
@@ -658,7 +656,7 @@ void TestParameterFile::readFolder()
 {
     QString error;
     QVERIFY(!ReadParameterFile(m_dir->path(), &error));
-    QVERIFY2(error.startsWith(u"Cannot open file \"%1\". "_s.arg(shown(m_dir->path()))), qPrintable(error));
+    QVERIFY2(error.startsWith(u"Cannot open file \"%1\". "_s.arg(ShownPath(m_dir->path()))), qPrintable(error));
 }
 
 void TestParameterFile::readNonRegular_data()
@@ -680,21 +678,14 @@ void TestParameterFile::readNonRegular()
     QFETCH(QString, name);
     QFETCH(QString, reason);
     const QString pipe = filePath(u"pipe"_s);
-    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const fixtures::Pipe offer(pipe, imageOf('p'));
+    QVERIFY(offer.made());
     QVERIFY(QFile::link(pipe, filePath(u"link"_s)));
-    const QString offer = filePath(u"offer.dat"_s);
-    writeFile(offer, imageOf('p'));
-    QProcess writer;
-    writer.start(u"/bin/sh"_s, { u"-c"_s, u"exec cat \"$0\" > \"$1\""_s, offer, pipe });
-    QVERIFY(writer.waitForStarted());
 
     const QString path = QDir::isAbsolutePath(name) ? name : filePath(name);
     QString error;
-    const std::optional<QByteArray> read = ReadParameterFile(path, &error);
-    writer.kill();
-    writer.waitForFinished();
-    QVERIFY(!read);
-    QCOMPARE(error, u"Cannot open file \"%1\". %2"_s.arg(shown(path), reason));
+    QVERIFY(!ReadParameterFile(path, &error));
+    QCOMPARE(error, u"Cannot open file \"%1\". %2"_s.arg(ShownPath(path), reason));
 #endif
 }
 
@@ -725,7 +716,7 @@ void TestParameterFile::windowsNames()
     if (device) {
 #ifdef Q_OS_WIN
         QVERIFY(!ReadParameterFile(name, &error));
-        QCOMPARE(error, u"Cannot open file \"%1\". It is a device, not a regular file."_s.arg(shown(name)));
+        QCOMPARE(error, u"Cannot open file \"%1\". It is a device, not a regular file."_s.arg(ShownPath(name)));
         QVERIFY(!WriteParameterFile(name, imageOf('d'), &error));
         verifyCannotCreate(error, name, u"It is a device, not a regular file."_s);
 #endif
