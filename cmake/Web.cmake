@@ -6,3 +6,4 @@ function(trailcam_web_program target)
   # The form's images are PNG, which Qt reads without a plugin.
   qt_import_plugins(${target} EXCLUDE_BY_TYPE imageformats)
 endfunction()
+

@@ -82,6 +82,8 @@ class Chromium:
         self.next_id = 0
         self.events = []
         self.console = []
+        # The page as large as asked, whatever headless takes off for its frame.
+        self.call("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=1, mobile=False)
 
     def close(self):
         if getattr(self, "socket", None):

@@ -12,9 +12,11 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import chromium  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-# The form's size, as mainform.ui has it, and the title bar Qt draws above.
+# The form's size, as mainform.ui has it, and the frame Qt draws around it
+# (left, top with the title bar, right, bottom).
 FORM = (634, 491)
-TITLE_BAR = 30
+FRAME = (4, 26, 4, 4)
+LANGUAGES = 15
 LANGUAGE_BOX = chromium.Form(os.path.join(HERE, "..", "src", "app", "mainform.ui"))["langcmb"]
 
 
@@ -30,7 +32,8 @@ def open_editor(browser, url):
     })""")
     screen = browser.evaluate("(() => { const r = document.querySelector('#screen canvas')"
                               ".getBoundingClientRect(); return [r.x, r.y, r.width, r.height]; })()")
-    return (screen[0] + (screen[2] - FORM[0]) // 2, screen[1] + (screen[3] - FORM[1]) // 2)
+    outer = (FORM[0] + FRAME[0] + FRAME[2], FORM[1] + FRAME[1] + FRAME[3])
+    return (screen[0] + (screen[2] - outer[0]) // 2 + FRAME[0], screen[1] + (screen[3] - outer[1]) // 2 + FRAME[1])
 
 
 def settle(browser):
@@ -40,7 +43,9 @@ def settle(browser):
 def choose_language(browser, origin, index):
     browser.click(origin[0] + LANGUAGE_BOX[0], origin[1] + LANGUAGE_BOX[1])
     settle(browser)
-    browser.key("Home", key_code=36)
+    # The list opens on the current language; Home does not reach its top.
+    for _ in range(LANGUAGES):
+        browser.key("ArrowUp", key_code=38)
     for _ in range(index):
         browser.key("ArrowDown", key_code=40)
     browser.key("Enter", key_code=13)
@@ -53,7 +58,8 @@ def next_page(browser):
 
 
 def shoot(browser, origin, path):
-    clip = {"x": origin[0], "y": origin[1] - TITLE_BAR, "width": FORM[0], "height": FORM[1] + TITLE_BAR, "scale": 1}
+    clip = {"x": origin[0] - FRAME[0], "y": origin[1] - FRAME[1], "width": FORM[0] + FRAME[0] + FRAME[2],
+            "height": FORM[1] + FRAME[1] + FRAME[3], "scale": 1}
     data = browser.call("Page.captureScreenshot", format="png", clip=clip)["data"]
     with open(path, "wb") as f:
         f.write(base64.b64decode(data))

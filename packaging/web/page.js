@@ -19,6 +19,8 @@
   }
 
   const canvas = document.createElement('canvas');
+  // Qt finds its screen by the id.
+  canvas.id = 'qtcanvas';
   canvas.hidden = true;
   screen.appendChild(canvas);
   const compiled = WebAssembly.compileStreaming

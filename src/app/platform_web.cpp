@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -27,12 +28,19 @@ void AddCarriedFonts()
 
 void ShowMainWindow(QWidget &window)
 {
-    // The form itself centred, its title bar above it: a page's tests find
-    // each control at the same place from the screen's middle.
-    if (const QScreen *screen = window.screen())
-        window.setGeometry(
-            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(), screen->availableGeometry()));
-    window.show();
+    // Centred with its title bar, now and whenever the page's screen changes
+    // size (the browser's window resized, the canvas laid out late). Qt's
+    // page would show it full screen unless asked otherwise.
+    window.showNormal();
+    QScreen *screen = window.screen();
+    const auto centre = [&window, screen] {
+        const QMargins frame = window.windowHandle()->frameMargins();
+        const QRect outer = QStyle::alignedRect(
+            Qt::LeftToRight, Qt::AlignCenter, window.size().grownBy(frame), screen->availableGeometry());
+        window.setGeometry(outer.marginsRemoved(frame));
+    };
+    centre();
+    QObject::connect(screen, &QScreen::availableGeometryChanged, &window, centre);
 }
 
 namespace {
