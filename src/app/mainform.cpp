@@ -163,6 +163,7 @@ bool IsFaithfulChosenName(const QString &fileName)
 #ifdef Q_OS_UNIX
     return !fileName.contains(QChar::ReplacementCharacter);
 #else
+    Q_UNUSED(fileName);
     return true; // names are UTF-16, as the window holds them
 #endif
 }
