@@ -53,3 +53,7 @@ bool IsFaithfulFileName(const QByteArray &name);
 // reads as it is not valid UTF-8, so that its text may name another file.
 // Windows hands arguments over as text, which the check leaves alone.
 bool IsFaithfulArgument(const QString &argument, int argc, char *argv[]);
+
+// The same for a name a dialog hands over as text, in which the system's
+// decoding put U+FFFD for each byte that is not UTF-8: its bytes are gone.
+bool IsFaithfulChosenName(const QString &name);

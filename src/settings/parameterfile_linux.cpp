@@ -563,3 +563,8 @@ bool IsFaithfulArgument(const QString &argument, int argc, char *argv[])
     }
     return true;
 }
+
+bool IsFaithfulChosenName(const QString &name)
+{
+    return !name.contains(QChar::ReplacementCharacter);
+}

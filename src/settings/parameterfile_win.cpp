@@ -124,3 +124,8 @@ bool IsFaithfulArgument(const QString &, int, char *[])
 {
     return true;
 }
+
+bool IsFaithfulChosenName(const QString &)
+{
+    return true;
+}
