@@ -21,10 +21,10 @@ int main(int argc, char *argv[])
             return 2;
         }
     }
-    const int status = RunParamTool(QCoreApplication::arguments(), out, err);
+    const int status = RunParamTool(arguments, out, err);
     QString lost;
     if (status == 0 && !CloseStandardOutput(&lost)) {
-        err << ProgramName(QCoreApplication::arguments()) << ": " << StandardOutputFailure(lost) << Qt::endl;
+        err << ProgramName(arguments) << ": " << StandardOutputFailure(lost) << Qt::endl;
         return 1;
     }
     return status;

@@ -124,10 +124,8 @@ std::optional<QByteArray> readImage(const QCommandLineParser &parser, const Stre
 {
     const QString path = parser.positionalArguments().constFirst();
     std::optional<QByteArray> image = readBytes(path, io);
-    if (const QString warning = image ? EditSession::ForeignWarning(*image,
-                                    isStandardStream(path) ? StandardInput : QDir::toNativeSeparators(path))
-                                      : QString();
-        !warning.isEmpty()) {
+    const QString name = isStandardStream(path) ? StandardInput : QDir::toNativeSeparators(path);
+    if (const QString warning = image ? EditSession::ForeignWarning(*image, name) : QString(); !warning.isEmpty()) {
         if (parser.isSet(strictOption())) {
             io.fail(ExitIoFailure, warning);
             return std::nullopt;
