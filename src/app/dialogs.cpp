@@ -45,6 +45,7 @@ void Dialogs::Ask(QMessageBox::Icon icon, const QString &text, QMessageBox::Stan
     if (QAbstractButton *save = box->button(QMessageBox::Save); save && !saveText.isEmpty())
         save->setText(saveText);
     const auto answer = [box] { return box ? box->standardButton(box->clickedButton()) : QMessageBox::NoButton; };
+    // exec() only for a session manager, which takes the answer when its signal returns.
     if (modalAnswers || waitForAnswers) {
         if (modalAnswers)
             modalAnswers->answerMessageBox(*box);
