@@ -15,10 +15,8 @@ bool IsPluggedIn(const VolumeDescription &volume)
 {
     if (!volume.valid || !volume.ready || volume.readOnly || volume.systemRoot)
         return false;
-#if defined(Q_OS_WIN)
+#ifdef Q_OS_WIN
     return true;
-#elif defined(Q_OS_MACOS)
-    return volume.rootPath.startsWith(QLatin1String("/Volumes/"));
 #else
     return volume.rootPath.startsWith(QLatin1String("/media/"))
         || volume.rootPath.startsWith(QLatin1String("/run/media/"));

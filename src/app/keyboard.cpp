@@ -124,16 +124,10 @@ void Tmainform1::InstallKeyboard()
         const int count = PageControl1->count();
         PageControl1->setCurrentIndex((PageControl1->currentIndex() + step + count) % count);
     };
-    // On macOS Qt::CTRL is Command, and Command+Tab belongs to the system; there the Control key turns pages.
-#ifdef Q_OS_MACOS
-    constexpr Qt::Modifier TabModifier = Qt::META;
-#else
-    constexpr Qt::Modifier TabModifier = Qt::CTRL;
-#endif
-    addShortcut({ QKeySequence(Qt::CTRL | Qt::Key_PageDown), QKeySequence(TabModifier | Qt::Key_Tab) },
+    addShortcut({ QKeySequence(Qt::CTRL | Qt::Key_PageDown), QKeySequence(Qt::CTRL | Qt::Key_Tab) },
         [turnPage] { turnPage(1); });
-    addShortcut({ QKeySequence(Qt::CTRL | Qt::Key_PageUp), QKeySequence(TabModifier | Qt::SHIFT | Qt::Key_Tab),
-                    QKeySequence(TabModifier | Qt::SHIFT | Qt::Key_Backtab) },
+    addShortcut({ QKeySequence(Qt::CTRL | Qt::Key_PageUp), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab) },
         [turnPage] { turnPage(-1); });
 
     // Screen readers announce a control by its label's caption; the captions have no "&", so nothing shows.

@@ -1,6 +1,8 @@
 // Retitles the window in the language the user picks.
 #include "app/mainform.h"
 
+#include "app/formbinding.h"
+
 #include "i18n/captiontable.h"
 
 #include <algorithm>
@@ -53,7 +55,7 @@ void FitBesideBox(QLabel *label)
 
 } // namespace
 
-void Tmainform1::langcmbChange(QObject * /*Sender*/)
+void Tmainform1::langcmbChange()
 {
     // -1 while typed text names no language: the window stays as it is.
     const int language = langcmb->selectedIndex();
@@ -69,7 +71,7 @@ void Tmainform1::langcmbChange(QObject * /*Sender*/)
             qWarning("No control %s for its caption", CaptionControls[i]);
             continue;
         }
-        SetCaption(control, entry.captions[i]);
+        SetCaption(*this, control, entry.captions[i]);
         if (auto *label = qobject_cast<QLabel *>(control))
             FitBesideBox(label);
     }

@@ -5,9 +5,10 @@
 #include "app/mainform.h"
 #include "app/platform.h"
 
+#include "settings/parameterfile.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFile>
 #include <QTimer>
 
 #include <csignal>
@@ -79,19 +80,10 @@ int main(int argc, char *argv[])
     // After show(): a file that is refused gets its message over the window.
     // Loaded in the event loop, which a signal can end while that message is open.
     if (const QStringList files = parser.positionalArguments(); !files.isEmpty()) {
-#ifdef Q_OS_UNIX
         // The name as given: its text may stand for another file as well.
-        QByteArray name = QFile::encodeName(files.first());
-        for (int i = 1; i < argc; ++i) {
-            if (QFile::decodeName(argv[i]) == files.first()) {
-                name = argv[i];
-                break;
-            }
-        }
-        QTimer::singleShot(0, &mainform1, [&mainform1, name] { mainform1.LoadNamedFile(name); });
-#else
-        QTimer::singleShot(0, &mainform1, [&mainform1, file = files.first()] { mainform1.LoadFile(file); });
-#endif
+        const bool faithful = IsFaithfulArgument(files.first(), argc, argv);
+        QTimer::singleShot(
+            0, &mainform1, [&mainform1, file = files.first(), faithful] { mainform1.LoadFile(file, faithful); });
     }
     return app.exec();
 }

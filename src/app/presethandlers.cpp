@@ -62,29 +62,29 @@ void ApplyCarrier(
 
 } // namespace
 
-void Tmainform1::ComboBox3Change(QObject * /*Sender*/)
+void Tmainform1::ComboBox3Change()
 {
     ListOperators(MmsPresets(), ComboBox3, ComboBox4);
-    ComboBox4Change(ComboBox4);
+    ComboBox4Change();
 }
 
-void Tmainform1::ComboBox4Change(QObject * /*Sender*/)
+void Tmainform1::ComboBox4Change()
 {
     ApplyCarrier(this, TabOf(MmsPresets), ComboBox3, ComboBox4);
 }
 
-void Tmainform1::ComboBox7Change(QObject * /*Sender*/)
+void Tmainform1::ComboBox7Change()
 {
     ListOperators(SmtpPresets(), ComboBox7, ComboBox8);
-    ComboBox8Change(ComboBox8);
+    ComboBox8Change();
 }
 
-void Tmainform1::ComboBox8Change(QObject * /*Sender*/)
+void Tmainform1::ComboBox8Change()
 {
     ApplyCarrier(this, TabOf(SmtpPresets), ComboBox7, ComboBox8);
 }
 
-void Tmainform1::ComboBox9Change(QObject * /*Sender*/)
+void Tmainform1::ComboBox9Change()
 {
     const std::span<const MailServerPreset> servers = MailServerPresets();
     const int choice = ComboBox9->selectedIndex();
@@ -96,11 +96,11 @@ void Tmainform1::ComboBox9Change(QObject * /*Sender*/)
     usernametxt->clear();
     passwordtxt->clear();
     porttxt->setText(QString::fromLatin1(server.port));
-    if (QAbstractButton *button = m_securityButtons->button(static_cast<int>(server.security)))
+    if (QAbstractButton *button = RadioButton1->group()->button(static_cast<int>(server.security)))
         button->setChecked(true);
 }
 
-void Tmainform1::ComboBox12Change(QObject * /*Sender*/)
+void Tmainform1::ComboBox12Change()
 {
     const CountryPresets *country = ListOperators(FtpPresets(), ComboBox12, ComboBox13);
     // "Other": a network we know nothing of, so the user types its access point.
@@ -109,10 +109,10 @@ void Tmainform1::ComboBox12Change(QObject * /*Sender*/)
         ftpusername->clear();
         ftppassword->clear();
     }
-    ComboBox13Change(ComboBox13);
+    ComboBox13Change();
 }
 
-void Tmainform1::ComboBox13Change(QObject * /*Sender*/)
+void Tmainform1::ComboBox13Change()
 {
     ApplyCarrier(this, TabOf(FtpPresets), ComboBox12, ComboBox13);
 }

@@ -5,10 +5,10 @@
 
 #include "i18n/captiontable.h"
 #include "i18n/formtexts.h"
-#include "settings/filekind.h"
 #include "settings/parameterdata.h"
 #include "settings/parameterfields.h"
 #include "settings/parameterfile.h"
+#include "values/editsession.h"
 #include "values/listing.h"
 #include "values/valuesjson.h"
 
@@ -110,7 +110,7 @@ std::optional<QByteArray> readBytes(const QString &path, const Streams &io)
             return std::nullopt;
         image = ReadParameterImage(input, StandardInput, StandardInput, &error);
     } else {
-        image = ReadParameterFile(path, &error);
+        image = EditSession::Read(path, &error);
     }
     if (!image)
         io.fail(ExitIoFailure, error);
@@ -124,9 +124,8 @@ std::optional<QByteArray> readImage(const QCommandLineParser &parser, const Stre
 {
     const QString path = parser.positionalArguments().constFirst();
     std::optional<QByteArray> image = readBytes(path, io);
-    if (image && !HasConstantBytes(*image)) {
-        const QString warning
-            = ForeignFileWarning(isStandardStream(path) ? StandardInput : QDir::toNativeSeparators(path), *image);
+    const QString name = isStandardStream(path) ? StandardInput : QDir::toNativeSeparators(path);
+    if (const QString warning = image ? EditSession::ForeignWarning(*image, name) : QString(); !warning.isEmpty()) {
         if (parser.isSet(strictOption())) {
             io.fail(ExitIoFailure, warning);
             return std::nullopt;
@@ -244,7 +243,8 @@ int runEncode(QCommandLineParser &parser, const Streams &io)
                     .arg(ReadBackLength(*cut.field)));
     }
 
-    const QByteArray image = BuildParameterData(values);
+    EditSession session;
+    const QByteArray &image = session.Build(values);
     if (toStdout) {
         QFile output;
         if (!output.open(stdout, QIODevice::WriteOnly) || output.write(image) != image.size() || !output.flush())
@@ -252,7 +252,7 @@ int runEncode(QCommandLineParser &parser, const Streams &io)
         return ExitOk;
     }
     QString writeError;
-    if (!WriteParameterFile(outputPath, image, &writeError))
+    if (!session.Write(outputPath, &writeError))
         return io.fail(ExitIoFailure, writeError);
     return ExitOk;
 }

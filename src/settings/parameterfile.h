@@ -47,3 +47,13 @@ bool IsSameFile(const QFile &input, const QString &outputPath);
 // name that does not come back from that unchanged would make a program read
 // or replace another file than the one given (P\xff.dat for P\uFFFD.dat).
 bool IsFaithfulFileName(const QByteArray &name);
+
+// Whether `argument`, one of the program's arguments as Qt decoded it, stands
+// for the bytes it came from: false when an argument in argv[1..argc) that
+// reads as it is not valid UTF-8, so that its text may name another file.
+// Windows hands arguments over as text, which the check leaves alone.
+bool IsFaithfulArgument(const QString &argument, int argc, char *argv[]);
+
+// The same for a name a dialog hands over as text, in which the system's
+// decoding put U+FFFD for each byte that is not UTF-8: its bytes are gone.
+bool IsFaithfulChosenName(const QString &name);

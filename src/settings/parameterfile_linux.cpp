@@ -554,3 +554,17 @@ bool IsSameFile(const QFile &input, const QString &outputPath)
         == 0
         && S_ISREG(in.st_mode) && sameFile(in, out);
 }
+
+bool IsFaithfulArgument(const QString &argument, int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (QFile::decodeName(argv[i]) == argument && !IsFaithfulFileName(argv[i]))
+            return false;
+    }
+    return true;
+}
+
+bool IsFaithfulChosenName(const QString &name)
+{
+    return !name.contains(QChar::ReplacementCharacter);
+}

@@ -119,3 +119,13 @@ bool IsSameFile(const QFile &input, const QString &outputPath)
         && in.nFileIndexLow == out.nFileIndexLow;
 }
 
+// Names are UTF-16 here, as the programs hold them.
+bool IsFaithfulArgument(const QString &, int, char *[])
+{
+    return true;
+}
+
+bool IsFaithfulChosenName(const QString &)
+{
+    return true;
+}

@@ -98,9 +98,9 @@ public:
     explicit ModalAnswerer(Tmainform1 *window)
         : m_window(window)
     {
-        window->modalAnswers = this;
+        window->dialogs.modalAnswers = this;
     }
-    ~ModalAnswerer() override { m_window->modalAnswers = nullptr; }
+    ~ModalAnswerer() override { m_window->dialogs.modalAnswers = nullptr; }
 
     // Chooses `path` in the next file dialog; an empty path cancels. With
     // `ready`, the dialog stays open until ready() holds (at most five seconds).

@@ -858,7 +858,7 @@ void TestSaveLoad::closeUnsaved()
         m_window = std::make_unique<Tmainform1>();
         QVERIFY(load(file(u"saved.dat"_s)));
     }
-    m_window->Timer1Timer(nullptr); // the clock's ticks are no change
+    m_window->Timer1Timer(); // the clock's ticks are no change
     ModalAnswerer answerer(m_window.get());
     answerer.messageBox(QMessageBox::StandardButton(answer));
     if (answer == QMessageBox::Save)
