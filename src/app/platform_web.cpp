@@ -1,5 +1,6 @@
 #include "app/platform.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QScreen>
 #include <QString>
@@ -41,6 +42,15 @@ void ShowMainWindow(QWidget &window)
     };
     centre();
     QObject::connect(screen, &QScreen::availableGeometryChanged, &window, centre);
+    // Qt's page gives the focus back to no window when a message closes,
+    // and the keys (Ctrl+O, Ctrl+S, Tab) would go nowhere.
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &window, [&window](QWindow *focus) {
+        if (!focus)
+            QTimer::singleShot(0, &window, [&window] {
+                if (!QGuiApplication::focusWindow() && window.isVisible())
+                    window.activateWindow();
+            });
+    });
 }
 
 namespace {

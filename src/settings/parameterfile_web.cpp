@@ -70,3 +70,14 @@ bool IsSameFile(const QFile &input, const QString &outputPath)
     const QString in = QFileInfo(input).canonicalFilePath();
     return !in.isEmpty() && in == QFileInfo(outputPath).canonicalFilePath();
 }
+
+// A page's names are text from the browser.
+bool IsFaithfulArgument(const QString &, int, char *[])
+{
+    return true;
+}
+
+bool IsFaithfulChosenName(const QString &)
+{
+    return true;
+}
