@@ -142,16 +142,7 @@ if ! apt-get source --print-uris "qt6-base=$full_version" >/dev/null 2>&1; then
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/trailcam-qt.XXXXXX")
-if [ "$target" = web ]; then
-  # Qt looks for an emsdk checkout; Debian's emscripten stands in for one.
-  export EMSDK=$work/emsdk
-  mkdir -p "$EMSDK/upstream/emscripten"
-  # shellcheck disable=SC2016 # Python, for emscripten's configuration
-  echo "EMSCRIPTEN_ROOT = emsdk_path + '/upstream/emscripten'" >"$EMSDK/.emscripten"
-  ln -s /usr/bin/emcc /usr/bin/em++ "$EMSDK/upstream/emscripten/"
-  # emcc's own scripts need acorn, which Debian keeps there.
-  export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
-fi
+[ "$target" != web ] || emsdk_env "$work/emsdk"
 trap 'rm -rf "$work"' EXIT
 echo "Fetching the source of qt6-base $full_version"
 (cd "$work" && apt-get source -qq "qt6-base=$full_version" >/dev/null)

@@ -28,3 +28,16 @@ wine_env() { # PREFIX
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 }
+
+# Debian's emscripten for Qt's web build: Qt looks for an emsdk checkout, and a
+# folder FOLDER with emscripten's configuration and links to emcc and em++
+# stands in for one. emcc's own scripts need acorn, which Debian keeps in
+# /usr/share/nodejs, where a node from elsewhere does not look.
+emsdk_env() { # FOLDER
+  export EMSDK=$1
+  mkdir -p "$EMSDK/upstream/emscripten"
+  # shellcheck disable=SC2016 # Python, for emscripten's configuration
+  echo "EMSCRIPTEN_ROOT = emsdk_path + '/upstream/emscripten'" >"$EMSDK/.emscripten"
+  ln -sf /usr/bin/emcc /usr/bin/em++ "$EMSDK/upstream/emscripten/"
+  export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+}

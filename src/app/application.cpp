@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/platform.h"
 #include "app/translations.h"
 
 #include <QApplication>
@@ -63,6 +64,7 @@ void UseFormStyle()
 void PrepareApplication()
 {
     InitResources();
+    AddCarriedFonts();
     SubstituteFontFace();
     UseFormStyle();
     InstallQtTranslations();

@@ -1,8 +1,9 @@
 #include "app/application.h"
-#ifdef Q_OS_UNIX
+#if defined(Q_OS_UNIX) && !defined(Q_OS_WASM)
 #include "app/endsignals.h"
 #endif
 #include "app/mainform.h"
+#include "app/platform.h"
 
 #include "settings/parameterfile.h"
 
@@ -66,7 +67,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     PrepareApplication();
-#ifdef Q_OS_UNIX
+#if defined(Q_OS_UNIX) && !defined(Q_OS_WASM)
     QuitOnEndSignals();
 #endif
 
@@ -75,7 +76,7 @@ int main(int argc, char *argv[])
     parser.process(app);
 
     Tmainform1 mainform1;
-    mainform1.show();
+    ShowMainWindow(mainform1);
     // After show(): a file that is refused gets its message over the window.
     // Loaded in the event loop, which a signal can end while that message is open.
     if (const QStringList files = parser.positionalArguments(); !files.isEmpty()) {

@@ -70,6 +70,7 @@ Tmainform1::Tmainform1(QWidget *parent)
 
     LoadDroppedFiles(this);
     m_session.Start(GatherValues(*this));
+    ConnectPlatform();
 #if QT_CONFIG(sessionmanager)
     // A logout asks what closing asks, where the session lets it ask.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &manager) {
@@ -171,21 +172,8 @@ void Tmainform1::Save(const std::function<void()> &saved)
     AskAboutLostTexts(values, [this, values, saved] {
         // Built before the dialog opens: the clock bytes hold the time of the click.
         m_session.Build(values);
-        dialogs.AskFileName(SaveDialog1, "SaveDialog1", true, m_saveDialogPath, [this, saved](const QString &fileName) {
-            QString error;
-            if (!m_session.Write(fileName, &error))
-                return dialogs.ShowError(error);
-            dialogs.KeepDialogFolder(fileName);
-            if (saved)
-                saved();
-        });
+        SaveBuilt(saved);
     });
-}
-
-void Tmainform1::Button1Click()
-{
-    dialogs.AskFileName(
-        OpenDialog1, "OpenDialog1", false, m_openDialogPath, [this](const QString &fileName) { LoadFrom(fileName); });
 }
 
 void Tmainform1::LoadFile(const QString &fileName, bool faithful)
@@ -210,18 +198,32 @@ void Tmainform1::LoadFrom(const QString &fileName)
     const std::optional<QByteArray> image = EditSession::Read(fileName, &error);
     if (!image)
         return dialogs.ShowError(error);
-    const auto take = [this, fileName, image = *image] {
+    LoadImage(*image, QFileInfo(fileName).fileName(), fileName);
+}
+
+void Tmainform1::LoadContent(const QString &name, const QByteArray &content)
+{
+    QString error;
+    const std::optional<QByteArray> image = EditSession::ReadContent(content, EscapeControls(name), &error);
+    if (!image)
+        return dialogs.ShowError(error);
+    LoadImage(*image, name, {});
+}
+
+void Tmainform1::LoadImage(const QByteArray &image, const QString &name, const QString &filePath)
+{
+    const auto take = [this, filePath, image] {
         QString refusal;
         const std::optional<ParameterValues> values = EditSession::Decode(image, &refusal);
         if (!values)
             return dialogs.ShowError(refusal);
         PutValues(*this, *values);
-        dialogs.KeepDialogFolder(fileName);
+        if (!filePath.isEmpty())
+            dialogs.KeepDialogFolder(filePath);
         m_session.Loaded(GatherValues(*this));
     };
     // A photo from the same card would fill every field with garbage.
-    const QString warning = EditSession::ForeignWarning(
-        *image, EscapeControls(QFileInfo(fileName).fileName()), QStringLiteral("Load it anyway?"));
+    const QString warning = EditSession::ForeignWarning(image, EscapeControls(name), QStringLiteral("Load it anyway?"));
     if (warning.isEmpty())
         return take();
     dialogs.Ask(QMessageBox::Warning, warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,

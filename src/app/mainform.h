@@ -40,6 +40,9 @@ public:
     void LoadFile(const QString &fileName, bool faithful = true);
     // The same for a name as the system gives it.
     void LoadNamedFile(const QByteArray &name);
+    // Loads the bytes of a file named `name` that a page was handed, as Load
+    // loads a file.
+    void LoadContent(const QString &name, const QByteArray &content);
 
     void Button3Click();
     void Button1Click();
@@ -76,6 +79,14 @@ private:
     // at all. `save` follows when there are none, or the user saves anyway.
     void AskAboutLostTexts(const ParameterValues &values, const std::function<void()> &save);
     void LoadFrom(const QString &fileName);
+    // Load's checks and questions for a file's image, named `name` in them;
+    // `filePath` is the file's, where it has one.
+    void LoadImage(const QByteArray &image, const QString &name, const QString &filePath);
+    // Save's last step, the image built: written where the user chooses on a
+    // desktop, a download in a page (mainform_desktop.cpp, mainform_web.cpp).
+    void SaveBuilt(const std::function<void()> &saved);
+    // What a page adds to the window; nothing on a desktop.
+    void ConnectPlatform();
 
     EditSession m_session;
     // The paths last confirmed in each dialog, which it proposes next time.

@@ -333,9 +333,11 @@ std::vector<CutText> TextsCutOnReading(const ParameterValues &values)
 std::vector<const ParameterField *> SharedTextsLeftOut(const ParameterValues &values, const ParameterValues &before)
 {
     const auto writtenAt = [&values](int offset) {
-        return std::ranges::find_if(ParameterFields, [&values, offset](const ParameterField &field) {
-            return field.kind == FieldKind::Text && field.offset == offset && WritesField(field, values);
-        });
+        // Not std::ranges: the web build's libc++ (emscripten 3.1.6) lacks its algorithms.
+        return std::find_if(
+            ParameterFields.begin(), ParameterFields.end(), [&values, offset](const ParameterField &field) {
+                return field.kind == FieldKind::Text && field.offset == offset && WritesField(field, values);
+            });
     };
     std::vector<const ParameterField *> left;
     for (const ParameterField &field : ParameterFields) {

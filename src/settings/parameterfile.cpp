@@ -89,6 +89,11 @@ std::optional<QByteArray> ReadParameterImage(
         fail(errorString, QStringLiteral("Cannot read %1. %2").arg(subject, file.errorString()));
         return std::nullopt;
     }
+    return ParameterImageOf(std::move(image), name, errorString);
+}
+
+std::optional<QByteArray> ParameterImageOf(QByteArray image, const QString &name, QString *errorString)
+{
     if (image.size() < ParameterDataSize) {
         const QString size
             = image.size() == 1 ? QStringLiteral("1 byte") : QStringLiteral("%1 bytes").arg(image.size());
@@ -98,6 +103,7 @@ std::optional<QByteArray> ReadParameterImage(
                 .arg(ParameterDataSize));
         return std::nullopt;
     }
+    image.truncate(ParameterDataSize);
     return image;
 }
 

@@ -38,6 +38,9 @@ std::optional<QByteArray> ReadParameterFile(const QString &path, QString *errorS
 std::optional<QByteArray> ReadParameterImage(
     QFileDevice &file, const QString &subject, const QString &name, QString *errorString);
 
+// The same for a file's bytes already read, as a browser hands them over.
+std::optional<QByteArray> ParameterImageOf(QByteArray bytes, const QString &name, QString *errorString);
+
 // Whether `input`, a file open for reading, is the file at `outputPath`
 // (links followed), or standard output when that is empty: writing the one
 // would lose the other.

@@ -25,6 +25,11 @@ std::optional<QByteArray> EditSession::Read(const QString &path, QString *error)
     return ReadParameterFile(path, error);
 }
 
+std::optional<QByteArray> EditSession::ReadContent(const QByteArray &content, const QString &name, QString *error)
+{
+    return ParameterImageOf(content, u'"' + name + u'"', error);
+}
+
 QString EditSession::ForeignWarning(const QByteArray &image, const QString &name, const QString &question)
 {
     return HasConstantBytes(image) ? QString() : ForeignFileWarning(name, image, question);
@@ -67,8 +72,13 @@ bool EditSession::Write(const QString &path, QString *error)
 {
     if (!WriteParameterFile(path, m_image, error))
         return false;
-    m_savedImage = ImageBesideClock(m_built);
+    Delivered();
     return true;
+}
+
+void EditSession::Delivered()
+{
+    m_savedImage = ImageBesideClock(m_built);
 }
 
 bool EditSession::IsModified(const ParameterValues &shown) const

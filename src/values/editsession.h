@@ -17,6 +17,8 @@ class EditSession
 public:
     // Load's first step: the file's image, or nullopt and the message why not.
     static std::optional<QByteArray> Read(const QString &path, QString *error);
+    // The same for the bytes of a file named `name` that a browser read.
+    static std::optional<QByteArray> ReadContent(const QByteArray &content, const QString &name, QString *error);
     // The warning for an image without the constant bytes every settings file holds (most likely a photo from the
     // same card), naming the file `name`, then `question` if any; empty for a settings file.
     static QString ForeignWarning(const QByteArray &image, const QString &name, const QString &question = {});
@@ -42,6 +44,8 @@ public:
     const QByteArray &Build(const ParameterValues &values);
     // Writes the image last built; on failure returns false with the message for the user.
     bool Write(const QString &path, QString *error);
+    // The image last built left the program another way, as a browser's download.
+    void Delivered();
     // The image the last Build made; empty until then.
     const QByteArray &image() const { return m_image; }
 

@@ -6,10 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QString>
 
-#ifdef Q_OS_UNIX
+// A page has no processes and no pipes.
+#if defined(Q_OS_UNIX) && !defined(Q_OS_WASM)
+#include <QProcess>
 #include <sys/stat.h>
 #endif
 
@@ -40,7 +41,7 @@ inline QString ShownPath(const QString &path)
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
-#ifdef Q_OS_UNIX
+#if defined(Q_OS_UNIX) && !defined(Q_OS_WASM)
 // A named pipe; given bytes, a writer stands ready to hand them to the first
 // reader, so that waiting on the pipe would be rewarded with a whole image.
 class Pipe
