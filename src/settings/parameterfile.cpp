@@ -6,8 +6,18 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace ParameterFilePrivate {
+
+namespace {
+
+QString notRegularReason(const QFileInfo &info)
+{
+    return QLatin1StringView(info.isDir() ? FolderReason : OtherReason);
+}
+
+} // namespace
 
 // For messages only: a name's line breaks and reordering marks would write
 // lines of their own into a question, or turn the message round.
@@ -36,6 +46,37 @@ bool streamError(QString *errorString)
 bool cannotOpen(QString *errorString, const QString &path, const QString &reason)
 {
     return fail(errorString, QStringLiteral("Cannot open file \"%1\". %2").arg(shownPath(path), reason));
+}
+
+bool replaceWithSaveFile(const QString &path, const QByteArray &image, QString *errorString, const SaveSteps &steps)
+{
+    const QString shown = shownPath(path);
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isFile())
+        return cannotCreate(errorString, shown, notRegularReason(existing));
+    QSaveFile file(path);
+    // Writing in place could leave a half-written file where a good one was.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return cannotCreate(errorString, shown, file.errorString());
+    if (!steps.write(file, image) || !steps.sync(file) || !steps.close(file)) {
+        file.cancelWriting();
+        return streamError(errorString);
+    }
+    if (!file.commit())
+        return cannotCreate(errorString, shown, file.errorString());
+    return true;
+}
+
+bool openFileByName(QFile &file, const QString &path, QString *errorString)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return cannotOpen(errorString, path, notRegularReason(info));
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return cannotOpen(errorString, path, file.errorString());
+    return true;
 }
 
 } // namespace ParameterFilePrivate

@@ -49,6 +49,12 @@ inline constexpr char PipeReason[] = "It is a pipe, not a regular file.";
 inline constexpr char DeviceReason[] = "It is a device, not a regular file.";
 inline constexpr char OtherReason[] = "It is not a regular file.";
 
+// Where there is no descriptor writer (Windows, a page): the file at `path`
+// replaced through QSaveFile, which keeps the old one on any failure, and a
+// regular file opened for reading, with the folder's reason for one that is not.
+bool replaceWithSaveFile(const QString &path, const QByteArray &image, QString *errorString, const SaveSteps &steps);
+bool openFileByName(QFile &file, const QString &path, QString *errorString);
+
 // What each system does its own way.
 // Writes a whole image (its size already checked) as WriteParameterFile says.
 bool writeFile(const QString &path, const QByteArray &image, QString *errorString, const SaveSteps &steps);

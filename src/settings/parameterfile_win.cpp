@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <io.h>
 #include <windows.h>
@@ -13,11 +12,6 @@
 using namespace ParameterFilePrivate;
 
 namespace {
-
-QString notRegularReason(const QFileInfo &info)
-{
-    return QLatin1StringView(info.isDir() ? FolderReason : OtherReason);
-}
 
 // What an open handle is when it is not a file on a disk (a console, a
 // printer port, a pipe), in the words used for the path.
@@ -47,22 +41,9 @@ bool writeFile(const QString &path, const QByteArray &image, QString *errorStrin
     if (IsWindowsDeviceName(path))
         return cannotCreate(errorString, shown, QLatin1StringView(DeviceReason));
     const QFileInfo existing(path);
-    if (existing.exists() && !existing.isFile())
-        return cannotCreate(errorString, shown, notRegularReason(existing));
-    if (existing.exists() && !existing.isWritable())
+    if (existing.exists() && existing.isFile() && !existing.isWritable())
         return cannotCreate(errorString, shown, qt_error_string(ERROR_ACCESS_DENIED));
-    QSaveFile file(path);
-    // Writing in place could leave a half-written file where a good one was.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return cannotCreate(errorString, shown, file.errorString());
-    if (!steps.write(file, image) || !steps.sync(file) || !steps.close(file)) {
-        file.cancelWriting();
-        return streamError(errorString);
-    }
-    if (!file.commit())
-        return cannotCreate(errorString, shown, file.errorString());
-    return true;
+    return replaceWithSaveFile(path, image, errorString, steps);
 }
 
 // QSaveFile::commit() syncs the new file too, but replaces the old one
@@ -82,12 +63,8 @@ bool openRegularFile(QFile &file, const QString &path, QString *errorString)
     // Opening one may wait for a device that never answers.
     if (IsWindowsDeviceName(path))
         return cannotOpen(errorString, path, QLatin1StringView(DeviceReason));
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        return cannotOpen(errorString, path, notRegularReason(info));
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return cannotOpen(errorString, path, file.errorString());
+    if (!openFileByName(file, path, errorString))
+        return false;
     if (const QString reason = notDiskReason(file); !reason.isEmpty()) {
         file.close();
         return cannotOpen(errorString, path, reason);
