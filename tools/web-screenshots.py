@@ -24,9 +24,12 @@ def open_editor(browser, url):
     """Opens the page and waits for the window's first frame; returns the form's top left in the page."""
     browser.call("Runtime.enable")
     browser.call("Page.enable")
+    # Evaluated before the new document exists, the wait would run in the old one.
+    browser.events = [event for event in browser.events if event["method"] != "Page.loadEventFired"]
     browser.call("Page.navigate", url=url)
+    browser.wait_event("Page.loadEventFired", timeout=60)
     browser.evaluate("""new Promise((done) => {
-        const wait = () => document.documentElement.dataset.editor === 'running'
+        const wait = () => document.documentElement && document.documentElement.dataset.editor === 'running'
             ? requestAnimationFrame(() => requestAnimationFrame(done)) : setTimeout(wait, 20);
         wait();
     })""")
