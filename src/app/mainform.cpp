@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QPixmap>
 #include <QScopedValueRollback>
 #if QT_CONFIG(sessionmanager)
 #include <QSessionManager>
@@ -49,7 +50,9 @@ Tmainform1::Tmainform1(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(size());
-    setWindowIcon(QIcon(QStringLiteral(":/icons/trailcam-settings.png")));
+    // Uncompressed: the page would read a PNG through libpng's setjmp, which
+    // costs it tens of milliseconds at start.
+    setWindowIcon(QPixmap(QStringLiteral(":/icons/trailcam-settings.bmp"), "BMP"));
 
     ApplyStyle(*this);
     ApplyFonts(*this);
