@@ -27,6 +27,39 @@ void AddCarriedFonts()
     QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/formface.ttf"));
 }
 
+namespace {
+
+// Gives the focus back to the main window once another window has closed, if
+// none has it.
+class RefocusAfterClose : public QObject
+{
+public:
+    explicit RefocusAfterClose(QWidget &window)
+        : QObject(&window)
+        , m_window(window)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide && watched != &m_window && watched->isWidgetType()
+            && static_cast<QWidget *>(watched)->isWindow()) {
+            QTimer::singleShot(0, &m_window, [this] {
+                const QWindow *focus = QGuiApplication::focusWindow();
+                if ((!focus || !focus->isVisible()) && m_window.isVisible())
+                    m_window.activateWindow();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget &m_window;
+};
+
+} // namespace
+
 void ShowMainWindow(QWidget &window)
 {
     // Centred with its title bar, now and whenever the page's screen changes
@@ -42,15 +75,10 @@ void ShowMainWindow(QWidget &window)
     };
     centre();
     QObject::connect(screen, &QScreen::availableGeometryChanged, &window, centre);
-    // Qt's page gives the focus back to no window when a message closes,
-    // and the keys (Ctrl+O, Ctrl+S, Tab) would go nowhere.
-    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &window, [&window](QWindow *focus) {
-        if (!focus)
-            QTimer::singleShot(0, &window, [&window] {
-                if (!QGuiApplication::focusWindow() && window.isVisible())
-                    window.activateWindow();
-            });
-    });
+    // Qt's page gives the focus back to no window when a message closes (a
+    // deleted one it forgets without a word), and the keys (Ctrl+O, Ctrl+S,
+    // Tab) would go nowhere.
+    qApp->installEventFilter(new RefocusAfterClose(window));
 }
 
 namespace {
