@@ -1,9 +1,14 @@
+# -Os: a smaller download than -O3 and no slower to start. Debian's
+# emscripten (clang 14) at -O3 also turns a loop of the JSON check into one
+# that never ends.
+string(REPLACE "-O3" "-Os" CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_RELEASE}")
+
 # What every program of the web build shares.
 function(trailcam_web_program target)
   # The page's Content-Security-Policy forbids eval(); embind then does
   # without generated code.
   target_link_options(${target} PRIVATE -sDYNAMIC_EXECUTION=0)
-  # The form's images are PNG, which Qt reads without a plugin.
+  # The form's one image, its icon, is a BMP, which Qt reads without a plugin.
   qt_import_plugins(${target} EXCLUDE_BY_TYPE imageformats)
 endfunction()
 
