@@ -1,6 +1,4 @@
-# -Os: a smaller download than -O3 and no slower to start. Debian's
-# emscripten (clang 14) at -O3 also turns a loop of the JSON check into one
-# that never ends.
+# -Os: a smaller download than -O3, and no slower to start.
 string(REPLACE "-O3" "-Os" CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_RELEASE}")
 
 # What every program of the web build shares.
