@@ -26,7 +26,7 @@ def gzipped_size(path):
 
 def main():
     build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build-web")
-    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 7
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 15
     site = chromium.site_folder(build)
     bench = os.path.join(build, "bench")
     # The site's page and loader, each probe started by them as the editor is.

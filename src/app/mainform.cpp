@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QPixmap>
 #include <QScopedValueRollback>
 #if QT_CONFIG(sessionmanager)
@@ -50,9 +51,9 @@ Tmainform1::Tmainform1(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(size());
-    // Uncompressed: the page would read a PNG through libpng's setjmp, which
-    // costs it tens of milliseconds at start.
-    setWindowIcon(QPixmap(QStringLiteral(":/icons/trailcam-settings.bmp"), "BMP"));
+    // Uncompressed, and read past the pixmap cache: in the page, a PNG went
+    // through libpng's setjmp, and each costs milliseconds at start.
+    setWindowIcon(QPixmap::fromImage(QImage(QStringLiteral(":/icons/trailcam-settings.bmp"), "BMP")));
 
     ApplyStyle(*this);
     ApplyFonts(*this);
