@@ -158,7 +158,7 @@ cmake -S "$srcdir" -B "$work/build" -G Ninja \
   -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   -DQT_QMAKE_TARGET_MKSPEC="$mkspec" \
   "${options[@]}" >"$work/configure.log" 2>&1 || { tail -n 60 "$work/configure.log"; die "Qt's configuration failed"; }
-echo "Building Qt for $label (about 40 minutes on two cores)"
+echo "Building Qt for $label (10 to 40 minutes on two cores)"
 # Ninja's lines show the progress; in a long log its first failure would
 # scroll away, so it is shown again at the end.
 if ! cmake --build "$work/build" -j "$(nproc)" 2>&1 | tee "$work/build.log"; then
