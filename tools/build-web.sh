@@ -10,8 +10,7 @@ set -euo pipefail
 # shellcheck source-path=SCRIPTDIR
 . "$(dirname "$0")/lib.sh"
 
-mode=${1:-build}
-case "$mode" in build|test) ;; *) echo "usage: $0 [build|test]" >&2; exit 64 ;; esac
+mode=$(build_mode "$@")
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${WEB_BUILD_DIR:-$here/build-web}

@@ -8,6 +8,14 @@ die() {
   exit 1
 }
 
+# The mode a build script was asked for: build (the default) or test.
+build_mode() { # [MODE]
+  case "${1:-build}" in
+    build | test) echo "${1:-build}" ;;
+    *) echo "usage: $0 [build|test]" >&2; exit 64 ;;
+  esac
+}
+
 # Runs a command as root: as it is when root already, else through sudo.
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then
